@@ -1,0 +1,49 @@
+#pragma once
+
+#include "game/board.h"
+#include "game/calendar_clock.h"
+#include "game/game_output.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace tessalo {
+
+// The 144 positions of the layout in play, in placing order.
+struct LayoutPositions {
+    std::array<std::int32_t, kTileCount> x{};
+    std::array<std::int32_t, kTileCount> y{};
+    std::array<std::int32_t, kTileCount> z{};
+};
+
+// The rules of play: deals, selects and matches tiles, finds hints and detects the end of a game.
+class GameState {
+public:
+    GameState(GameOutput& output, const CalendarClock& clock, const LayoutPositions& layout);
+
+    void deal();
+    void clickTile(int tile);
+    void toggleHint();
+    void clearHint();
+
+    int selectedTile() const { return selectedTile_; }
+    bool hintShown() const { return hintShown_; }
+    int hintsUsed() const { return hintsUsed_; }
+    const std::vector<std::uint8_t>& dealOrder() const { return dealOrder_; }
+    const Board& board() const { return board_; }
+
+private:
+    void removePair(int clicked);
+
+    GameOutput& output_;
+    const CalendarClock& clock_;
+    LayoutPositions layout_;
+    Board board_;
+    std::vector<std::uint8_t> dealOrder_;
+    int selectedTile_ = kNoTile;
+    bool hintShown_ = false;
+    int hintsUsed_ = 0;
+};
+
+} // namespace tessalo

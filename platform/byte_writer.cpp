@@ -1,0 +1,28 @@
+#include "platform/byte_writer.h"
+
+namespace tessalo {
+
+void ByteWriter::u16(std::uint16_t value) {
+    bytes_.push_back(static_cast<std::uint8_t>(value));
+    bytes_.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void ByteWriter::u32(std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes_.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void ByteWriter::bytes(std::span<const std::uint8_t> values) {
+    bytes_.insert(bytes_.end(), values.begin(), values.end());
+}
+
+void ByteWriter::countPrefix(std::uint32_t count) {
+    if (count < 0xFFFF) {
+        u16(static_cast<std::uint16_t>(count));
+    } else {
+        u16(0xFFFF);
+        u32(count);
+    }
+}
+
+} // namespace tessalo

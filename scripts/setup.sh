@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what building, playing and testing need on a fresh Debian 12 machine (run as root).
+set -euo pipefail
+
+packages=(
+    g++ cmake ninja-build clang
+    qt6-base-dev qt6-multimedia-dev
+    libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
+    xvfb xauth xdotool imagemagick
+    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 cpp
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tessalo::tool {
+
+// Each subcommand takes the words after its own name and returns the process exit code.
+int runLayoutsCommand(const std::vector<std::string>& args);
+
+} // namespace tessalo::tool
