@@ -1,0 +1,120 @@
+#include "platform/pe_module.h"
+
+#include "platform/byte_reader.h"
+#include "platform/code_page_1251.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace tessalo {
+
+namespace {
+
+constexpr unsigned kStringsPerBlock = 16;
+
+bool matches(const StoredResourceKey& stored, const ResourceId& wanted) {
+    if (wanted.isId())
+        return std::holds_alternative<std::uint16_t>(stored) &&
+               std::get<std::uint16_t>(stored) == wanted.id();
+    return std::holds_alternative<std::u16string>(stored) &&
+           std::get<std::u16string>(stored) == resourceNameUpper(cp1251ToUtf16(wanted.name()));
+}
+
+ResourceId toResourceId(const StoredResourceKey& key) {
+    if (std::holds_alternative<std::uint16_t>(key))
+        return std::get<std::uint16_t>(key);
+    return utf16ToCp1251(std::get<std::u16string>(key));
+}
+
+// A block holds 16 counted UTF-16 strings. Blocks that stop early leave the rest empty; a string
+// that runs past the block's end is damage.
+std::variant<std::vector<std::u16string>, std::string>
+readStringBlock(std::span<const std::uint8_t> block) {
+    std::vector<std::u16string> strings;
+    ByteReader reader(block);
+    while (strings.size() < kStringsPerBlock && reader.remaining() >= 2) {
+        const std::uint16_t length = reader.u16();
+        const auto text = reader.bytes(std::size_t(length) * 2);
+        if (!reader.ok())
+            return std::string("string runs past the end of its table");
+        std::u16string value(length, u'\0');
+        for (std::size_t i = 0; i < length; ++i)
+            value[i] = static_cast<char16_t>(text[2 * i] | (text[2 * i + 1] << 8));
+        strings.push_back(std::move(value));
+    }
+    strings.resize(kStringsPerBlock);
+    return strings;
+}
+
+} // namespace
+
+std::variant<PeModule, std::string> PeModule::parse(std::vector<std::uint8_t> bytes) {
+    PeModule module;
+    module.bytes_ = std::move(bytes);
+    auto image = PeImage::parse(module.bytes_);
+    if (auto* error = std::get_if<std::string>(&image))
+        return std::move(*error);
+    module.image_ = std::get<PeImage>(std::move(image));
+    auto resources = readResourceDirectory(module.image_, module.bytes_);
+    if (auto* error = std::get_if<std::string>(&resources))
+        return std::move(*error);
+    module.resources_ = std::get<std::vector<StoredResource>>(std::move(resources));
+    // String tables are checked here too, so loading a string later cannot meet damage.
+    for (const auto& resource : module.resources_) {
+        if (resource.type == StoredResourceKey(kRtString)) {
+            if (auto block = readStringBlock(module.bytesOf(resource));
+                std::holds_alternative<std::string>(block))
+                return "damaged PE module: " + std::get<std::string>(block);
+        }
+    }
+    return module;
+}
+
+std::variant<PeModule, std::string> PeModule::open(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return "cannot open " + path.string();
+    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
+                                    std::istreambuf_iterator<char>()};
+    if (file.bad())
+        return "cannot read " + path.string();
+    auto module = parse(std::move(bytes));
+    if (auto* error = std::get_if<std::string>(&module))
+        return path.string() + ": " + *error;
+    return module;
+}
+
+std::optional<std::span<const std::uint8_t>> PeModule::findResource(const ResourceId& type,
+                                                                    const ResourceId& name) const {
+    for (const auto& resource : resources_) {
+        if (matches(resource.type, type) && matches(resource.name, name))
+            return bytesOf(resource);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> PeModule::loadString(unsigned id, std::size_t bufferSize) const {
+    if (id > 0xFFFF)
+        return std::nullopt;
+    const auto block =
+        findResource(kRtString, static_cast<std::uint16_t>(id / kStringsPerBlock + 1));
+    if (!block)
+        return std::nullopt;
+    auto strings = readStringBlock(*block);
+    if (!std::holds_alternative<std::vector<std::u16string>>(strings))
+        return std::nullopt; // unreachable: parse checked every block
+    std::string text = utf16ToCp1251(std::get<std::vector<std::u16string>>(strings)[id % 16]);
+    text.resize(std::min(text.size(), bufferSize == 0 ? 0 : bufferSize - 1));
+    return text;
+}
+
+std::vector<ResourceEntry> PeModule::catalogue() const {
+    std::vector<ResourceEntry> entries;
+    entries.reserve(resources_.size());
+    for (const auto& resource : resources_)
+        entries.push_back({toResourceId(resource.type), toResourceId(resource.name),
+                           resource.language, resource.size});
+    return entries;
+}
+
+} // namespace tessalo
