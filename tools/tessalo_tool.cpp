@@ -16,6 +16,7 @@ struct Subcommand {
 const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> table = {
         {"layouts", "layouts list|check|build ...", tessalo::tool::runLayoutsCommand},
+        {"asc", "asc encode|decode IN OUT", tessalo::tool::runAscCommand},
     };
     return table;
 }
