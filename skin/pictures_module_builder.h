@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/pe_writer.h"
+#include "skin/pictures_module.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tessalo {
+
+// The parts of a picture set, images already in the form the module stores them.
+struct PicturesModuleContent {
+    struct Picture {
+        std::string name;
+        // An "ASCBITMAP" resource.
+        std::vector<std::uint8_t> image;
+    };
+
+    std::string displayName;
+    std::vector<Picture> pictures;
+    std::array<std::uint8_t, kTileCount> pictureOfTile{};
+    ClockPlace clockPlace;
+    IndicatorPlace indicatorPlace;
+    ButtonsPlace buttonsPlace;
+    // "ASCBITMAP" resources.
+    std::vector<std::uint8_t> background;
+    std::vector<std::uint8_t> clock;
+    std::vector<std::uint8_t> indicator;
+    std::array<std::vector<std::uint8_t>, 10> digits;
+    std::optional<std::vector<std::uint8_t>> base;
+    // A complete RIFF WAVE file.
+    std::optional<std::vector<std::uint8_t>> sound;
+    // Bitmap resources (a BMP file without its 14-byte file header), indexed by button in the
+    // order of kPictureButtons, then up (0) and down (1).
+    std::array<std::array<std::vector<std::uint8_t>, 2>, 4> buttonBitmaps;
+};
+
+// Every resource of the set, names upper-cased as the platform finds them. Fails on more than 255
+// pictures, on a picture name that is empty, holds a zero byte or repeats another, and on a map
+// entry without its picture.
+std::variant<std::vector<ModuleResource>, std::string>
+picturesModuleResources(const PicturesModuleContent& content);
+
+} // namespace tessalo
