@@ -8,7 +8,7 @@ namespace tessalo {
 namespace {
 
 class NullOutput : public GameOutput {
-public:
+  public:
     int remaining = 144;
     bool over = false;
 
@@ -31,7 +31,7 @@ public:
 };
 
 class CountingClock : public CalendarClock {
-public:
+  public:
     mutable std::int64_t seconds = 0;
     std::int64_t secondsSinceEpoch() const override { return seconds++; }
     LocalDate localDate() const override { return {}; }
@@ -84,8 +84,8 @@ void BM_RandomGameOfClicks(benchmark::State& state) {
                 game.toggleHint(); // ends a game with no move left
         }
     }
-    state.counters["clicks"] = benchmark::Counter(static_cast<double>(clicks),
-                                                  benchmark::Counter::kIsRate);
+    state.counters["clicks"] =
+        benchmark::Counter(static_cast<double>(clicks), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RandomGameOfClicks);
 

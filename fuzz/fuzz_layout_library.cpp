@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (contents.damage.empty()) {
         const auto written = tessalo::serializeLayoutLibrary(contents.layouts);
         const std::size_t prefix = (size >= 2 && data[0] == 0xFF && data[1] == 0xFF) ? 6 : 2;
-        const std::size_t used = prefix + contents.layouts.size() * tessalo::LayoutRecord::kByteSize;
+        const std::size_t used =
+            prefix + contents.layouts.size() * tessalo::LayoutRecord::kByteSize;
         const bool longForm = contents.layouts.size() >= 0xFFFF;
         if (longForm == (prefix == 6) && written.size() == used &&
             !std::equal(written.begin(), written.end(), data))

@@ -34,13 +34,19 @@ constexpr SideContact kSideContacts[] = {
     {1, 0x10, 0x80},
 };
 
-bool insideGrid(int x, int y) { return x >= 0 && x < kGridColumns && y >= 0 && y < kGridRows; }
+bool insideGrid(int x, int y) {
+    return x >= 0 && x < kGridColumns && y >= 0 && y < kGridRows;
+}
 
 } // namespace
 
-Board::Board() { clear(); }
+Board::Board() {
+    clear();
+}
 
-void Board::clear() { cells_.fill(kNoTile); }
+void Board::clear() {
+    cells_.fill(kNoTile);
+}
 
 void Board::place(int tile, int x, int y, int z) {
     TileState& placed = tiles_[tile];

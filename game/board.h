@@ -12,7 +12,9 @@ inline constexpr int kGridRows = 18;    // half-rows
 inline constexpr int kGridLayers = 6;
 inline constexpr int kNoTile = -1;
 
-constexpr int matchGroup(int tile) { return tile / 4; }
+constexpr int matchGroup(int tile) {
+    return tile / 4;
+}
 
 // Bits of TileState::blockFlags. Quarters are those of the tile's face as seen on screen.
 namespace BlockBits {
@@ -40,7 +42,7 @@ struct TileState {
 
 // Where the 144 tiles lie and which of them may be taken. Knows nothing of pictures or matching.
 class Board {
-public:
+  public:
     Board();
 
     void clear();
@@ -61,7 +63,7 @@ public:
         return z + kGridLayers * y + kGridLayers * kGridRows * x;
     }
 
-private:
+  private:
     std::array<std::int32_t, kGridColumns * kGridRows * kGridLayers> cells_;
     std::array<TileState, kTileCount> tiles_{};
 };

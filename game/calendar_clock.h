@@ -12,7 +12,7 @@ struct LocalDate {
 
 // Calendar time, injected so deals and dates are reproducible in tests.
 class CalendarClock {
-public:
+  public:
     virtual ~CalendarClock() = default;
     virtual std::int64_t secondsSinceEpoch() const = 0;
     virtual LocalDate localDate() const = 0;
@@ -20,7 +20,7 @@ public:
 
 // The machine's own clock.
 class SystemCalendarClock final : public CalendarClock {
-public:
+  public:
     std::int64_t secondsSinceEpoch() const override;
     LocalDate localDate() const override;
 };

@@ -7,7 +7,7 @@ namespace tessalo {
 
 // The deal's generator: a 32-bit linear congruential generator yielding 15-bit draws.
 class DealRandom {
-public:
+  public:
     explicit DealRandom(std::uint32_t seed) : state_(seed) {}
 
     int draw() {
@@ -15,7 +15,7 @@ public:
         return static_cast<int>((state_ >> 16) & 0x7FFF);
     }
 
-private:
+  private:
     std::uint32_t state_;
 };
 

@@ -5,7 +5,7 @@ namespace tessalo {
 // What the rules of play ask of their surroundings. The game window carries these out on its tile
 // windows, clock and indicator; tests record them.
 class GameOutput {
-public:
+  public:
     virtual ~GameOutput() = default;
 
     virtual void setHighlight(int tile, bool on) = 0;

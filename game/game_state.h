@@ -19,7 +19,7 @@ struct LayoutPositions {
 
 // The rules of play: deals, selects and matches tiles, finds hints and detects the end of a game.
 class GameState {
-public:
+  public:
     GameState(GameOutput& output, const CalendarClock& clock, const LayoutPositions& layout);
 
     void deal();
@@ -33,7 +33,7 @@ public:
     const std::vector<std::uint8_t>& dealOrder() const { return dealOrder_; }
     const Board& board() const { return board_; }
 
-private:
+  private:
     void removePair(int clicked);
 
     GameOutput& output_;

@@ -9,7 +9,7 @@ namespace tessalo {
 // Little-endian reader over bytes from outside. A read past the end sets a sticky failure flag and
 // yields zeros, so a caller reads a whole structure and checks `ok()` once.
 class ByteReader {
-public:
+  public:
     explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     std::uint8_t u8();
@@ -26,7 +26,7 @@ public:
     std::size_t position() const { return position_; }
     std::size_t remaining() const { return bytes_.size() - position_; }
 
-private:
+  private:
     std::span<const std::uint8_t> bytes_;
     std::size_t position_ = 0;
     bool failed_ = false;

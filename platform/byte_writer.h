@@ -8,7 +8,7 @@ namespace tessalo {
 
 // Little-endian writer, the mirror of ByteReader.
 class ByteWriter {
-public:
+  public:
     void u8(std::uint8_t value) { bytes_.push_back(value); }
     void u16(std::uint16_t value);
     void u32(std::uint32_t value);
@@ -20,7 +20,7 @@ public:
     const std::vector<std::uint8_t>& data() const { return bytes_; }
     std::vector<std::uint8_t> take() { return std::move(bytes_); }
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
 };
 

@@ -77,7 +77,8 @@ TEST(LayoutLibrary, TruncatedFile_KeepsCompleteRecordsAndSaysWhy) {
     EXPECT_NE(cut.damage.find("ends inside layout 2"), std::string::npos);
 
     // A count far beyond the file must not be trusted for allocation.
-    const auto huge = parseLayoutLibrary(std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    const auto huge =
+        parseLayoutLibrary(std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
     EXPECT_TRUE(huge.layouts.empty());
     EXPECT_FALSE(huge.damage.empty());
 }

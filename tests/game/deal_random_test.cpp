@@ -20,7 +20,8 @@ TEST(DealRandom, SeedOne_YieldsTheKnownDraws) {
 // Pinned so that a given second always deals the same game, release after release.
 TEST(DealRandom, DealOrder_IsPinnedForKnownSeeds) {
     const auto first = dealOrderForSeed(1);
-    const std::vector<std::uint8_t> expectedStart = {41, 35, 142, 4, 17, 28, 102, 126, 34, 128, 89, 65};
+    const std::vector<std::uint8_t> expectedStart = {41,  35,  142, 4,   17, 28,
+                                                     102, 126, 34,  128, 89, 65};
     EXPECT_TRUE(std::equal(expectedStart.begin(), expectedStart.end(), first.begin()));
     const std::vector<std::uint8_t> expectedEnd = {88, 55, 111, 77};
     EXPECT_TRUE(std::equal(expectedEnd.begin(), expectedEnd.end(), first.end() - 4));

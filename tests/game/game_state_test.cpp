@@ -11,7 +11,7 @@ namespace tessalo {
 namespace {
 
 class RecordingOutput : public GameOutput {
-public:
+  public:
     std::vector<std::string> log;
     int remaining = 144;
     int gameOvers = 0;
@@ -51,7 +51,7 @@ public:
 };
 
 class FixedClock : public CalendarClock {
-public:
+  public:
     std::int64_t seconds = 1000;
     std::int64_t secondsSinceEpoch() const override { return seconds; }
     LocalDate localDate() const override { return {}; }
@@ -184,9 +184,9 @@ TEST(GameStateClick, SelectDeselectAndMoveTheSelection) {
     f.game.clickTile(5);
     f.game.clickTile(9); // another group: the selection moves
     EXPECT_EQ(f.game.selectedTile(), 9);
-    EXPECT_EQ(f.output.log, (std::vector<std::string>{"highlight 5 on", "highlight 5 off",
-                                                      "highlight 5 on", "highlight 5 off",
-                                                      "highlight 9 on"}));
+    EXPECT_EQ(f.output.log,
+              (std::vector<std::string>{"highlight 5 on", "highlight 5 off", "highlight 5 on",
+                                        "highlight 5 off", "highlight 9 on"}));
 }
 
 TEST(GameStateClick, Match_RemovesClickedThenSelectedAndCountsDown) {
@@ -195,8 +195,8 @@ TEST(GameStateClick, Match_RemovesClickedThenSelectedAndCountsDown) {
     f.output.log.clear();
     f.game.clickTile(6);
     f.game.clickTile(4); // group 1 whatever the pictures
-    EXPECT_EQ(f.output.log, (std::vector<std::string>{"highlight 6 on", "hide 4", "hide 6",
-                                                      "sound", "pair removed"}));
+    EXPECT_EQ(f.output.log, (std::vector<std::string>{"highlight 6 on", "hide 4", "hide 6", "sound",
+                                                      "pair removed"}));
     EXPECT_EQ(f.game.selectedTile(), kNoTile);
     EXPECT_EQ(f.output.remaining, 142);
     EXPECT_FALSE(f.game.board().tile(4).onBoard);
