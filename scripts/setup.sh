@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    g++ cmake ninja-build clang
+    g++ cmake ninja-build clang clang-format git
     qt6-base-dev qt6-multimedia-dev
     libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
     xvfb xauth xdotool imagemagick
