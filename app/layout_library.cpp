@@ -1,11 +1,10 @@
 #include "app/layout_library.h"
 
+#include "platform/atomic_file.h"
 #include "platform/byte_reader.h"
 #include "platform/byte_writer.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -78,16 +77,8 @@ LayoutLibraryLoad loadLayoutLibrary(const std::filesystem::path& path) {
 
 std::string saveLayoutLibrary(const std::filesystem::path& path,
                               std::span<const LayoutRecord> layouts) {
-    const std::vector<std::uint8_t> bytes = serializeLayoutLibrary(layouts);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return "cannot create " + path.string() + ": " + std::strerror(errno);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file)
-        return "cannot write " + path.string() + ": " + std::strerror(errno);
-    return {};
+    // Replaced as a whole, so a crash while writing never leaves a library without its layouts.
+    return writeFileAtomically(path, serializeLayoutLibrary(layouts));
 }
 
 } // namespace tessalo

@@ -1,0 +1,87 @@
+#include "app/layout_import.h"
+
+#include "app/layout_library.h"
+#include "app/layout_validation.h"
+#include "platform/code_page_1251.h"
+#include "platform/pe_module.h"
+
+#include <system_error>
+#include <variant>
+
+namespace tessalo {
+
+namespace {
+
+constexpr std::size_t kLayoutResourceSize = 3 * LayoutRecord::kPositions;
+constexpr std::size_t kNameBufferSize = LayoutRecord::kNameSize;
+
+enum class Outcome { Added, Refused, NotStored };
+
+// The module's layout as a record, or none when the module has no usable layout.
+std::optional<LayoutRecord> layoutOfModule(const std::filesystem::path& modulePath) {
+    auto opened = PeModule::open(modulePath);
+    const auto* module = std::get_if<PeModule>(&opened);
+    if (!module)
+        return std::nullopt;
+    const auto triples = module->findResource(ResourceId("LAYOUT"), ResourceId(1));
+    // A short resource is treated like a missing one rather than read past its end.
+    if (!triples || triples->size() < kLayoutResourceSize)
+        return std::nullopt;
+    LayoutRecord record;
+    record.setName(module->loadString(1, kNameBufferSize).value_or(""));
+    for (std::size_t i = 0; i < LayoutRecord::kPositions; ++i) {
+        record.x[i] = (*triples)[3 * i];
+        record.y[i] = (*triples)[3 * i + 1];
+        record.z[i] = (*triples)[3 * i + 2];
+    }
+    return record;
+}
+
+Outcome addLayout(const std::filesystem::path& modulePath, std::vector<LayoutRecord>& layouts,
+                  const std::filesystem::path& libraryPath, MessageSink& messages) {
+    const std::optional<LayoutRecord> record = layoutOfModule(modulePath);
+    if (!record) {
+        messages.showMessage(kNoLayoutInModuleMessage);
+        return Outcome::Refused;
+    }
+    for (const LayoutRecord& existing : layouts) {
+        if (existing.nameText() == record->nameText()) {
+            messages.showMessage("Раскладка \"" + cp1251ToUtf8(record->nameText()) +
+                                 "\" уже есть.");
+            return Outcome::Refused;
+        }
+    }
+    // A layout that would break the board never enters the library.
+    const std::string defect = layoutDefect(*record);
+    if (!defect.empty()) {
+        messages.showMessage("Вариант раскладки в выбранном модуле повреждён (" + defect + ")");
+        return Outcome::Refused;
+    }
+    layouts.push_back(*record);
+    const std::string failure = saveLayoutLibrary(libraryPath, layouts);
+    if (!failure.empty()) {
+        layouts.pop_back();
+        messages.showMessage("Не удалось записать файл " + libraryPath.filename().string() + ": " +
+                             failure);
+        return Outcome::NotStored;
+    }
+    return Outcome::Added;
+}
+
+} // namespace
+
+std::optional<std::string> importLayoutModule(const std::filesystem::path& modulePath,
+                                              std::vector<LayoutRecord>& layouts,
+                                              const std::filesystem::path& libraryPath,
+                                              MessageSink& messages) {
+    const Outcome outcome = addLayout(modulePath, layouts, libraryPath, messages);
+    if (outcome != Outcome::NotStored) {
+        std::error_code ignored;
+        std::filesystem::remove(modulePath, ignored);
+    }
+    if (outcome != Outcome::Added)
+        return std::nullopt;
+    return layouts.back().nameText();
+}
+
+} // namespace tessalo
