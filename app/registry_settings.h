@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/registry_store.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tessalo {
+
+inline constexpr const char* kRegistryKey = "SOFTWARE\\OVK\\Tessalo2";
+// An old misspelling of the key; only ever deleted.
+inline constexpr const char* kMisspeltRegistryKey = "SOWTWARE\\OVK\\Tessalo2";
+inline constexpr std::size_t kRecordsFileValueRoom = 260;
+
+struct RegistrySettings {
+    std::int32_t layoutIndex = 0;
+    std::int32_t picturesIndex = 0;
+    std::optional<std::string> recordsFile; // the records table keeps its default when none
+};
+
+// "Layout" and "Pictures" count only when they hold exactly four bytes; "RecordsFile" only when
+// it fits in 260 bytes with its terminator.
+RegistrySettings readRegistrySettings(const RegistryStore& key);
+// "RecordsFile" is never written. Returns an empty string on success, else the reason.
+std::string writeRegistrySettings(RegistryStore& key, std::int32_t layoutIndex,
+                                  std::int32_t picturesIndex);
+
+} // namespace tessalo
