@@ -34,7 +34,8 @@ bool stillAtPath(int descriptor, const std::filesystem::path& path) {
 } // namespace
 
 ExclusiveFile::Opening ExclusiveFile::open(const std::filesystem::path& path,
-                                           WhenMissing whenMissing) {
+                                           WhenMissing whenMissing,
+                                           const std::function<void()>& beforeLock) {
     Opening opening;
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
         bool created = false;
@@ -58,6 +59,8 @@ ExclusiveFile::Opening ExclusiveFile::open(const std::filesystem::path& path,
             }
             created = true;
         }
+        if (beforeLock)
+            beforeLock();
         if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
             ::close(descriptor);

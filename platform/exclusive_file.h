@@ -24,7 +24,9 @@ class ExclusiveFile {
     enum class WhenMissing { Leave, Create };
 
     struct Opening;
-    static Opening open(const std::filesystem::path& path, WhenMissing whenMissing);
+    // `beforeLock` lets tests act in the gap between opening the file and locking it.
+    static Opening open(const std::filesystem::path& path, WhenMissing whenMissing,
+                        const std::function<void()>& beforeLock = {});
 
     ExclusiveFile() = default;
     ExclusiveFile(ExclusiveFile&& other) noexcept;

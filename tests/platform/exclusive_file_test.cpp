@@ -87,6 +87,25 @@ TEST_F(ExclusiveFileTest, HeldFile_IsBusyForAnotherProcessUntilReleased) {
     EXPECT_EQ(contents(), "new");
 }
 
+TEST_F(ExclusiveFileTest, FileReplacedBetweenOpenAndLock_IsOpenedAgain) {
+    write("old");
+    auto first = ExclusiveFile::open(path_, ExclusiveFile::WhenMissing::Leave);
+    ASSERT_EQ(first.status, Status::Opened);
+    bool replaced = false;
+    // The other holder stores and lets go just after this open found the old file.
+    auto second = ExclusiveFile::open(path_, ExclusiveFile::WhenMissing::Leave, [&] {
+        if (!replaced) {
+            replaced = true;
+            ASSERT_EQ(first.file.replaceContents(bytesOf("new")), "");
+            first.file.close();
+        }
+    });
+    ASSERT_EQ(second.status, Status::Opened);
+    std::vector<std::uint8_t> read;
+    EXPECT_EQ(second.file.readAll(read), "");
+    EXPECT_EQ(std::string(read.begin(), read.end()), "new");
+}
+
 TEST_F(ExclusiveFileTest, ReplaceContents_KeepsPermissionsAndLeavesNoTemporaryFile) {
     write("old");
     ::chmod(path_.c_str(), 0640);
