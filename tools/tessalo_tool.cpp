@@ -17,6 +17,7 @@ const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> table = {
         {"layouts", "layouts list|check|build ...", tessalo::tool::runLayoutsCommand},
         {"asc", "asc encode|decode IN OUT", tessalo::tool::runAscCommand},
+        {"records", "records dump|check FILE", tessalo::tool::runRecordsCommand},
     };
     return table;
 }

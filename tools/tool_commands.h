@@ -8,5 +8,6 @@ namespace tessalo::tool {
 // Each subcommand takes the words after its own name and returns the process exit code.
 int runLayoutsCommand(const std::vector<std::string>& args);
 int runAscCommand(const std::vector<std::string>& args);
+int runRecordsCommand(const std::vector<std::string>& args);
 
 } // namespace tessalo::tool
