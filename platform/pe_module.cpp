@@ -12,12 +12,11 @@ namespace {
 
 constexpr unsigned kStringsPerBlock = 16;
 
-bool matches(const StoredResourceKey& stored, const ResourceId& wanted) {
+// The form a looked-up id or name takes for comparing with stored keys.
+StoredResourceKey lookupKey(const ResourceId& wanted) {
     if (wanted.isId())
-        return std::holds_alternative<std::uint16_t>(stored) &&
-               std::get<std::uint16_t>(stored) == wanted.id();
-    return std::holds_alternative<std::u16string>(stored) &&
-           std::get<std::u16string>(stored) == resourceNameUpper(cp1251ToUtf16(wanted.name()));
+        return wanted.id();
+    return resourceNameUpper(cp1251ToUtf16(wanted.name()));
 }
 
 ResourceId toResourceId(const StoredResourceKey& key) {
@@ -86,8 +85,10 @@ std::variant<PeModule, std::string> PeModule::open(const std::filesystem::path& 
 
 std::optional<std::span<const std::uint8_t>> PeModule::findResource(const ResourceId& type,
                                                                     const ResourceId& name) const {
+    const StoredResourceKey typeKey = lookupKey(type);
+    const StoredResourceKey nameKey = lookupKey(name);
     for (const auto& resource : resources_) {
-        if (matches(resource.type, type) && matches(resource.name, name))
+        if (resource.type == typeKey && resource.name == nameKey)
             return bytesOf(resource);
     }
     return std::nullopt;
