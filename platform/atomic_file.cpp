@@ -1,22 +1,15 @@
 #include "platform/atomic_file.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace tessalo {
 
 namespace {
-
-mode_t newFileMode() {
-    // umask can only be read by setting it; this runs on the one user-interface thread.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 
 std::filesystem::path folderOf(const std::filesystem::path& target) {
     const auto parent = target.parent_path();
@@ -38,22 +31,33 @@ std::filesystem::path replacementTarget(const std::filesystem::path& path) {
 }
 
 std::string createTemporaryBeside(const std::filesystem::path& target, TemporaryFile& temporary) {
-    std::string pattern = (folderOf(target) / ("." + target.filename().string() + ".XXXXXX"));
-    const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (descriptor < 0)
-        return "cannot create a file in " + folderOf(target).string() + ": " + systemReason(errno);
-    temporary.descriptor = descriptor;
-    temporary.path = pattern;
-    struct stat existing {};
-    const mode_t mode =
-        ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode();
-    // mkostemp makes the file private; the replacement should look like the file it replaces.
-    if (::fchmod(descriptor, mode) != 0) {
-        const int error = errno;
-        discard(temporary);
-        return "cannot set the permissions of " + pattern + ": " + systemReason(error);
+    const auto folder = folderOf(target);
+    std::random_device entropy;
+    int error = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto path =
+            folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
+                      std::to_string(entropy() % 1000000) + ".tmp");
+        // Created as any new file is (the umask applies); an existing file lends its mode below.
+        const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor < 0) {
+            error = errno;
+            if (error == EEXIST)
+                continue;
+            break;
+        }
+        temporary.descriptor = descriptor;
+        temporary.path = path;
+        struct stat existing {};
+        if (::stat(target.c_str(), &existing) == 0 &&
+            ::fchmod(descriptor, existing.st_mode & 07777) != 0) {
+            error = errno;
+            discard(temporary);
+            return "cannot set the permissions of " + path.string() + ": " + systemReason(error);
+        }
+        return {};
     }
-    return {};
+    return "cannot create a file in " + folder.string() + ": " + systemReason(error);
 }
 
 std::string writeAllAndSync(int descriptor, std::span<const std::uint8_t> bytes) {
