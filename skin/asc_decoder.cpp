@@ -17,7 +17,9 @@ class AscDecoder {
   public:
     AscDecoder(std::span<const std::uint8_t> stream, std::uint32_t decodedSize)
         : coder_(stream), decodedSize_(decodedSize) {
-        output_.reserve(decodedSize);
+        // D comes from outside: a damaged stream ends long before it, so memory follows the
+        // output actually produced beyond a first block.
+        output_.reserve(std::min<std::uint32_t>(decodedSize, 1u << 20));
     }
 
     std::optional<std::vector<std::uint8_t>> run() {

@@ -7,7 +7,7 @@
 namespace tessalo {
 
 struct AscEncodeOptions {
-    // Longest match at every position instead of the priced, one-step-lazy parse.
+    // Longest match at every position instead of the cheapest parse under the models.
     bool greedyParse = false;
     // The classic arithmetic-coder flush instead of the shortest one the decoder accepts.
     bool textbookFlush = false;

@@ -28,7 +28,11 @@ class DecisionModel {
         std::uint32_t total() const { return literal + match + 1; }
     };
 
-    Counts counts() const { return {pairs_[history_].literal, pairs_[history_].match}; }
+    Counts counts() const { return counts(history_); }
+    Counts counts(unsigned history) const {
+        return {pairs_[history].literal, pairs_[history].match};
+    }
+    unsigned history() const { return history_; }
     void update(Event event);
 
   private:

@@ -46,23 +46,30 @@ std::vector<std::uint8_t> AscStreamWriter::finish(ArithmeticEncoder::Flush flush
     return coder_.finish(flush);
 }
 
-double AscStreamWriter::literalPrice(std::uint8_t byte) const {
-    const DecisionModel::Counts counts = decisions_.counts();
-    return bits(counts.literal, counts.total()) + symbolPrice(literals_, byte);
-}
-
-double AscStreamWriter::matchPrice(std::uint32_t distance, std::uint32_t length) const {
-    const DecisionModel::Counts counts = decisions_.counts();
-    double price = bits(counts.match, counts.total());
-    const int slot = DistanceSlots::slotOf(distance);
-    const std::uint32_t slotCount = slots_.tree().count(slot);
-    // A slot not enabled yet gets its start count of 24.
-    price += bits(slotCount != 0 ? slotCount : 24, slots_.tree().total() + 24);
-    if (slot >= 2)
-        price += slot - 1;
-    const LengthCode code = lengthCode(length);
-    price += symbolPrice(lengths_, code.symbol) + (code.extra >= 0 ? 4 : 0);
-    return price;
+void AscStreamWriter::prices(Prices& out) const {
+    out.history = decisions_.history();
+    for (unsigned history = 0; history < 4; ++history) {
+        const DecisionModel::Counts counts = decisions_.counts(history);
+        out.decision[history] = {static_cast<float>(bits(counts.literal, counts.total())),
+                                 static_cast<float>(bits(counts.match, counts.total()))};
+    }
+    for (int byte = 0; byte < 256; ++byte)
+        out.literal[byte] = static_cast<float>(symbolPrice(literals_, byte));
+    const FrequencyTree& slots = slots_.tree();
+    for (int slot = 0; slot < 16; ++slot) {
+        // A slot not enabled yet will come with its start count of 24.
+        const std::uint32_t count = slots.count(slot);
+        out.slot[slot] = static_cast<float>(bits(count != 0 ? count : 24, slots.total() + 24) +
+                                            (slot >= 2 ? slot - 1 : 0));
+    }
+    double symbolPrices[64];
+    for (int symbol = 0; symbol < 64; ++symbol)
+        symbolPrices[symbol] = symbolPrice(lengths_, symbol);
+    for (std::uint32_t length = kMinLength; length <= kMaxLength; ++length) {
+        const LengthCode code = lengthCode(length);
+        out.length[length] =
+            static_cast<float>(symbolPrices[code.symbol] + (code.extra >= 0 ? 4 : 0));
+    }
 }
 
 void AscStreamWriter::event(Event kind) {

@@ -3,6 +3,7 @@
 #include "skin/arithmetic_encoder.h"
 #include "skin/asc_model.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -18,9 +19,15 @@ class AscStreamWriter {
     // Codes the end symbol and returns the stream.
     std::vector<std::uint8_t> finish(ArithmeticEncoder::Flush flush);
 
-    // Estimated cost in bits with the models as they stand.
-    double literalPrice(std::uint8_t byte) const;
-    double matchPrice(std::uint32_t distance, std::uint32_t length) const;
+    // Costs in bits of every event with the models as they stand, for the parse.
+    struct Prices {
+        unsigned history = 0;
+        std::array<std::array<float, 2>, 4> decision{}; // [history][literal, match]
+        std::array<float, 256> literal{};
+        std::array<float, 16> slot{}; // the slot and its extra value
+        std::array<float, asc::kMaxLength + 1> length{};
+    };
+    void prices(Prices& out) const;
 
   private:
     void event(asc::Event kind);
