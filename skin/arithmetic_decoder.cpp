@@ -1,18 +1,25 @@
 #include "skin/arithmetic_decoder.h"
 
+#include <bit>
+
 namespace tessalo {
 
 ArithmeticDecoder::ArithmeticDecoder(std::span<const std::uint8_t> stream) : stream_(stream) {
-    const std::uint32_t first = stream.size() > 0 ? stream[0] : 0xFF;
-    const std::uint32_t second = stream.size() > 1 ? stream[1] : 0xFF;
-    code_ = (first << 8) | second;
+    // Missing first bytes read as 0xFF like every byte past the end.
+    code_ = nextBits(16);
 }
 
-std::uint32_t ArithmeticDecoder::nextBit() {
-    const std::size_t byte = bitPosition_ >> 3;
-    const unsigned shift = 7 - static_cast<unsigned>(bitPosition_ & 7);
-    ++bitPosition_;
-    return byte < stream_.size() ? (stream_[byte] >> shift) & 1u : 1u;
+std::uint32_t ArithmeticDecoder::nextBits(unsigned count) {
+    while (buffered_ <= 56) {
+        const std::uint64_t byte = nextByte_ < stream_.size() ? stream_[nextByte_] : 0xFF;
+        ++nextByte_;
+        buffer_ |= byte << (56 - buffered_);
+        buffered_ += 8;
+    }
+    const auto bits = static_cast<std::uint32_t>(buffer_ >> (64 - count));
+    buffer_ <<= count;
+    buffered_ -= count;
+    return bits;
 }
 
 std::uint32_t ArithmeticDecoder::count(std::uint32_t total) const {
@@ -25,15 +32,18 @@ void ArithmeticDecoder::consume(std::uint32_t low, std::uint32_t high, std::uint
     const std::uint32_t range = high_ - low_ + 1;
     high_ = low_ + range * high / total - 1;
     low_ = low_ + range * low / total;
-    while (((low_ ^ high_) & 0x8000) == 0) {
-        low_ = (low_ << 1) & 0xFFFF;
-        high_ = ((high_ << 1) | 1) & 0xFFFF;
-        code_ = ((code_ << 1) | nextBit()) & 0xFFFF;
+    // All the leading bits on which low and high agree are settled at once.
+    const unsigned settled = std::countl_zero(static_cast<std::uint16_t>(low_ ^ high_));
+    if (settled != 0) {
+        low_ = (low_ << settled) & 0xFFFF;
+        high_ = ((high_ << settled) | ((1u << settled) - 1)) & 0xFFFF;
+        code_ = ((code_ << settled) | nextBits(settled)) & 0xFFFF;
     }
+    // Low just below the middle and high just above it: widen around the middle.
     while ((low_ & 0x4000) != 0 && (high_ & 0x4000) == 0) {
         low_ = (low_ & 0x3FFF) << 1;
         high_ = ((high_ << 1) | 0x8001) & 0xFFFF;
-        code_ = (((code_ ^ 0x4000) << 1) | nextBit()) & 0xFFFF;
+        code_ = (((code_ ^ 0x4000) << 1) | nextBits(1)) & 0xFFFF;
     }
 }
 

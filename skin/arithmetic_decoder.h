@@ -18,10 +18,13 @@ class ArithmeticDecoder {
     void consume(std::uint32_t low, std::uint32_t high, std::uint32_t total);
 
   private:
-    std::uint32_t nextBit();
+    // The next `count` (1 to 16) stream bits, most significant first.
+    std::uint32_t nextBits(unsigned count);
 
     std::span<const std::uint8_t> stream_;
-    std::size_t bitPosition_ = 16;
+    std::size_t nextByte_ = 0;
+    std::uint64_t buffer_ = 0; // unread bits, aligned to the top
+    unsigned buffered_ = 0;
     std::uint32_t low_ = 0;
     std::uint32_t high_ = 0xFFFF;
     std::uint32_t code_ = 0;

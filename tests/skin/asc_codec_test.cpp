@@ -1,3 +1,4 @@
+#include "skin/arithmetic_encoder.h"
 #include "skin/asc_decoder.h"
 #include "skin/asc_encoder.h"
 #include "skin/asc_model.h"
@@ -182,6 +183,40 @@ TEST(AscDecoder, DamagedContainers_YieldNone) {
     // Refused before anything is allocated.
     EXPECT_EQ(decodeAsc(withSize(asc::kMaxDecodedSize + 1, kFortyX)), std::nullopt);
     EXPECT_EQ(decodeAsc(withSize(0xFFFFFFFF, kFortyX)), std::nullopt);
+}
+
+TEST(AscDecoder, EscapeWithNoNewLiteralLeft_YieldsNone) {
+    // Every byte value seen, then a drop sets the escape count back to 1: the escape is codable
+    // although the tree of new literals is empty.
+    ArithmeticEncoder coder;
+    asc::DecisionModel decisions;
+    asc::EscapeModel literals(asc::kLiteralParameters);
+    const auto literalEvent = [&] {
+        const auto counts = decisions.counts();
+        coder.encode(0, counts.literal, counts.total());
+        decisions.update(asc::Event::Literal);
+    };
+    for (int value = 0; value < 256; ++value) {
+        literalEvent();
+        const std::uint32_t known = literals.knownTree().total();
+        coder.encode(known, known + literals.escape(), known + literals.escape());
+        const auto fresh = literals.newTree().interval(value);
+        coder.encode(fresh.low, fresh.high, literals.newTree().total());
+        literals.retire(value);
+        literals.learn(value);
+    }
+    for (int again = 0; again < 2; ++again) {
+        literalEvent();
+        const auto known = literals.knownTree().interval(0);
+        coder.encode(known.low, known.high, literals.knownTree().total() + literals.escape());
+        literals.learn(0);
+    }
+    ASSERT_EQ(literals.escape(), 1u);
+    literalEvent();
+    const std::uint32_t known = literals.knownTree().total();
+    coder.encode(known, known + 1, known + 1);
+    EXPECT_EQ(decodeAsc(container(1000, coder.finish(ArithmeticEncoder::Flush::Textbook))),
+              std::nullopt);
 }
 
 TEST(AscDecoder, TruncatedStream_YieldsNone) {

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 namespace tessalo {
 namespace {
 
@@ -164,6 +168,33 @@ TEST(ParseBmp, ImagesThatLie_YieldNone) {
     EXPECT_TRUE(broken([](TestBmp& b) { b.headerSize = 20; }));
     EXPECT_FALSE(parseBmp(std::vector<std::uint8_t>(13, 0)).has_value());
 }
+
+#ifdef TESSALO_IMAGEMAGICK_SAMPLES
+std::vector<std::uint8_t> sample(const std::string& name) {
+    std::ifstream in(std::string(TESSALO_IMAGEMAGICK_SAMPLES) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(ParseBmp, FilesOfAnotherWriter_ShowTheirPixels) {
+    // A red field with a blue top-left and a green bottom-right pixel, in three encodings.
+    for (const char* name : {"palette.bmp", "true_colour.bmp", "core.bmp"}) {
+        const auto image = parseBmp(sample(name));
+        ASSERT_TRUE(image.has_value()) << name;
+        ASSERT_EQ(image->width, 5);
+        ASSERT_EQ(image->height, 3);
+        EXPECT_EQ(image->pixels[0], kBlue) << name;
+        EXPECT_EQ(image->pixels[1], kRed) << name;
+        EXPECT_EQ(image->pixels[14], kGreen) << name;
+    }
+    const auto grey = parseBmp(sample("grey.bmp"));
+    ASSERT_TRUE(grey.has_value());
+    ASSERT_EQ(grey->height, 40);
+    EXPECT_EQ(grey->pixels.front(), kBlack);
+    EXPECT_EQ(grey->pixels.back(), kWhite);
+    for (int y = 1; y < 40; ++y)
+        EXPECT_GE(grey->pixels[y] & 0xFF, grey->pixels[y - 1] & 0xFF);
+}
+#endif
 
 } // namespace
 } // namespace tessalo
