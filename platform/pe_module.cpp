@@ -26,23 +26,23 @@ ResourceId toResourceId(const StoredResourceKey& key) {
 }
 
 // A block holds 16 counted UTF-16 strings. Blocks that stop early leave the rest empty; a string
-// that runs past the block's end is damage.
-std::variant<std::vector<std::u16string>, std::string>
-readStringBlock(std::span<const std::uint8_t> block) {
-    std::vector<std::u16string> strings;
+// that runs past the block's end is damage. Yields string `index` of the block (checking the
+// strings before it), or none on damage.
+std::optional<std::u16string> readBlockString(std::span<const std::uint8_t> block, unsigned index) {
     ByteReader reader(block);
-    while (strings.size() < kStringsPerBlock && reader.remaining() >= 2) {
+    for (unsigned i = 0; i < kStringsPerBlock && reader.remaining() >= 2; ++i) {
         const std::uint16_t length = reader.u16();
         const auto text = reader.bytes(std::size_t(length) * 2);
         if (!reader.ok())
-            return std::string("string runs past the end of its table");
-        std::u16string value(length, u'\0');
-        for (std::size_t i = 0; i < length; ++i)
-            value[i] = static_cast<char16_t>(text[2 * i] | (text[2 * i + 1] << 8));
-        strings.push_back(std::move(value));
+            return std::nullopt;
+        if (i == index) {
+            std::u16string value(length, u'\0');
+            for (std::size_t k = 0; k < length; ++k)
+                value[k] = static_cast<char16_t>(text[2 * k] | (text[2 * k + 1] << 8));
+            return value;
+        }
     }
-    strings.resize(kStringsPerBlock);
-    return strings;
+    return std::u16string();
 }
 
 } // namespace
@@ -61,9 +61,8 @@ std::variant<PeModule, std::string> PeModule::parse(std::vector<std::uint8_t> by
     // String tables are checked here too, so loading a string later cannot meet damage.
     for (const auto& resource : module.resources_) {
         if (resource.type == StoredResourceKey(kRtString)) {
-            if (auto block = readStringBlock(module.bytesOf(resource));
-                std::holds_alternative<std::string>(block))
-                return "damaged PE module: " + std::get<std::string>(block);
+            if (!readBlockString(module.bytesOf(resource), kStringsPerBlock))
+                return std::string("damaged PE module: string runs past the end of its table");
         }
     }
     return module;
@@ -101,10 +100,8 @@ std::optional<std::string> PeModule::loadString(unsigned id, std::size_t bufferS
         findResource(kRtString, static_cast<std::uint16_t>(id / kStringsPerBlock + 1));
     if (!block)
         return std::nullopt;
-    auto strings = readStringBlock(*block);
-    if (!std::holds_alternative<std::vector<std::u16string>>(strings))
-        return std::nullopt; // unreachable: parse checked every block
-    std::string text = utf16ToCp1251(std::get<std::vector<std::u16string>>(strings)[id % 16]);
+    // Parsing checked every block, so the string is always there.
+    std::string text = utf16ToCp1251(readBlockString(*block, id % kStringsPerBlock).value_or(u""));
     text.resize(std::min(text.size(), bufferSize == 0 ? 0 : bufferSize - 1));
     return text;
 }
