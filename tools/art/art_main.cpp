@@ -36,9 +36,14 @@ std::optional<QByteArray> readAll(const QString& path) {
     return file.readAll();
 }
 
-int render(const std::vector<QString>& args) {
+int render(int argc, char** argv, const std::vector<QString>& args) {
     if (args.size() < 3 || args.size() > 4)
         return usage();
+    // The sheet's labels need fonts, hence an application; it needs no screen, and the offscreen
+    // platform keeps a missing display from stopping the build.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const auto module = readAll(args[0]);
     if (!module)
         return fail("cannot read " + args[0].toStdString());
@@ -67,11 +72,6 @@ int render(const std::vector<QString>& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Drawing needs no screen; the offscreen platform also keeps a missing display from
-    // stopping the build.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
     std::vector<QString> args;
     for (int i = 1; i < argc; ++i)
         args.push_back(QString::fromLocal8Bit(argv[i]));
@@ -90,6 +90,6 @@ int main(int argc, char** argv) {
         return error.empty() ? 0 : fail(error);
     }
     if (args[0] == "module" && args.size() >= 2 && args[1] == "render")
-        return render(std::vector<QString>(args.begin() + 2, args.end()));
+        return render(argc, argv, std::vector<QString>(args.begin() + 2, args.end()));
     return usage();
 }

@@ -173,6 +173,8 @@ double dotRadius(int n) {
 
 std::vector<Spot> stickSpots(int n) {
     switch (n) {
+    case 1:
+        return {{0.5, 0.5, 0}};
     case 2:
         return {{0.5, 0.26, 0}, {0.5, 0.74, 0}};
     case 3:
@@ -254,13 +256,13 @@ void drawBamboo(Canvas& c, int rank) {
     const QRectF area = patternArea(c, rank);
     if (c.bold)
         stick(c, c.face.topLeft() + QPointF(32, 14), 7, 22, suitInk(c, "bamboo", 0));
-    if (rank == 1) {
+    if (rank == 1 && !c.bold) {
         drawSingleBamboo(c, area);
         return;
     }
-    const double rows = (rank == 7 || rank == 9) ? 3 : 2;
+    const double rows = rank == 1 ? 1.2 : (rank == 7 || rank == 9) ? 3 : 2;
     const double h = area.height() / rows * 0.86;
-    const double w = rank == 8 ? area.width() * 0.16 : area.width() * 0.19;
+    const double w = rank == 8 ? area.width() * 0.16 : area.width() * (rank == 1 ? 0.26 : 0.19);
     for (const Spot& s : stickSpots(rank))
         stick(c, QPointF(area.left() + s.x * area.width(), area.top() + s.y * area.height()), w, h,
               suitInk(c, "bamboo", s.colour));
