@@ -17,9 +17,10 @@ std::vector<RecordEntry> fullTable() {
     std::vector<RecordEntry> entries;
     for (int i = 0; i < kEntries; ++i) {
         RecordEntry e;
+        const int group = i % 500;
         e.playerName = "Player " + std::to_string(i % 37);
-        e.picturesName = "Pictures " + std::to_string(i % 25);
-        e.layoutName = "Layout " + std::to_string(i % 20);
+        e.picturesName = "Pictures " + std::to_string(group / 20);
+        e.layoutName = "Layout " + std::to_string(group % 20);
         e.dateText = "25.12.1999";
         e.seconds = 100 + i;
         e.score = static_cast<std::uint32_t>(e.seconds);
@@ -31,7 +32,7 @@ std::vector<RecordEntry> fullTable() {
 RecordEntry newResult() {
     RecordEntry e;
     e.playerName = "New";
-    e.picturesName = "Pictures 3";
+    e.picturesName = "Pictures 0";
     e.layoutName = "Layout 3";
     e.dateText = "1.1.2000";
     e.score = 5000;

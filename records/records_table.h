@@ -17,6 +17,7 @@ inline constexpr std::size_t kRecordsPerGroup = 20;
 // owned by the current window), tests answer it themselves.
 class RecordsPrompt {
   public:
+    // UTF-8, for the window layer that shows them.
     static constexpr const char* kOpenErrorText = "Ошибка при открытии файла рекордов";
     static constexpr const char* kOpenErrorCaption = "Tessalo";
 
