@@ -176,11 +176,11 @@ QImage drawBackground(const SetParams& params) {
         p.drawLine(x, 0, x + 600, 600);
         p.drawLine(x + 600, 0, x, 600);
     }
-    // The rail that holds the buttons.
-    p.fillRect(QRect(0, 0, 50, 600), params.colour("background.rail"));
+    // The rail along the top that holds the buttons, above the highest row of tiles.
+    p.fillRect(QRect(0, 0, 800, 23), params.colour("background.rail"));
     p.setPen(QPen(params.colour("background.frame"), 1.0));
-    p.drawLine(50, 0, 50, 599);
-    p.drawRect(QRect(3, 3, 793, 593));
+    p.drawLine(0, 23, 799, 23);
+    p.drawRect(QRect(3, 23, 793, 573));
     return image;
 }
 
@@ -195,20 +195,30 @@ QImage drawButton(const SetParams& params, const QImage& background, int button,
     gradient.setColorAt(1, params.colour(down ? "button.down.bottom" : "button.bottom"));
     p.setPen(QPen(params.colour("button.edge"), 1.5));
     p.setBrush(gradient);
-    p.drawRoundedRect(plate, 6, 6);
+    const double radius = std::min(6.0, plate.height() / 3);
+    p.drawRoundedRect(plate, radius, radius);
     if (!down) {
         p.setPen(QPen(params.colour("button.shine"), 1.0));
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(plate.adjusted(2, 2, -2, -2), 4.5, 4.5);
+        p.drawRoundedRect(plate.adjusted(2, 2, -2, -2), radius - 1.5, radius - 1.5);
     }
+    // Icon on the left, word on the right; a pressed button moves its ink one pixel down-right.
     const QPointF shift = down ? QPointF(1, 1) : QPointF(0, 0);
     const QColor ink = params.colour(down ? "button.down.ink" : "button.ink");
-    drawButtonIcon(p, button, QRectF(0, 3, image.width(), 30).translated(shift), ink);
+    const double h = image.height();
+    const double iconScale = (h - 4) / 24;
+    p.save();
+    p.translate(QPointF(3 + h / 2, h / 2) + shift);
+    p.scale(iconScale, iconScale);
+    drawButtonIcon(p, button, QRectF(-15, -15, 30, 30), ink);
+    p.restore();
     static const char* labels[] = {"START", "PAUSE", "HELP", "EXIT"};
-    const double unit = 1.35;
-    const QPointF labelAt((image.width() - strokeTextWidth(labels[button], unit)) / 2,
-                          image.height() - 13.5);
-    p.setPen(QPen(ink, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const double unit = std::min(1.6, (h - 8) / kGlyphHeight);
+    const double textLeft = 6 + h;
+    const QPointF labelAt(
+        textLeft + (image.width() - 4 - textLeft - strokeTextWidth(labels[button], unit)) / 2,
+        (h - kGlyphHeight * unit) / 2);
+    p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(strokeText(labels[button], labelAt + shift, unit));
     return image;
