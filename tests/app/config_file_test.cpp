@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -16,7 +18,8 @@ class ConfigFileTest : public ::testing::Test {
     void SetUp() override {
         folder_ = fs::path(::testing::TempDir()) /
                   ("config-" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                   "-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         path_ = folder_ / kConfigFileName;

@@ -21,7 +21,8 @@ class ExclusiveFileTest : public ::testing::Test {
     void SetUp() override {
         folder_ = fs::path(::testing::TempDir()) /
                   ("exclusive-" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                   "-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         path_ = folder_ / "file.bin";

@@ -51,7 +51,8 @@ class RecordsFolderTest : public ::testing::Test {
     void SetUp() override {
         folder_ = std::filesystem::path(::testing::TempDir()) /
                   ("records-" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                   "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
         path_ = folder_ / "ts220.rec";
