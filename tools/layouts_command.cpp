@@ -1,12 +1,296 @@
 #include "tools/tool_commands.h"
 
+#include "app/layout_library.h"
+#include "app/layout_validation.h"
+#include "game/board.h"
+#include "game/deal_random.h"
+#include "game/solver.h"
+#include "tools/layout_text.h"
+
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace tessalo::tool {
 
-int runLayoutsCommand(const std::vector<std::string>&) {
-    std::fprintf(stderr, "tessalo-tool layouts: not built yet\n");
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kDefaultDeals = 1000;
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "tessalo-tool layouts: %s\n", message.c_str());
+    return 1;
+}
+
+int usage() {
+    std::fprintf(stderr, "usage: tessalo-tool layouts build OUT.tsl SOURCE...\n"
+                         "       tessalo-tool layouts list FILE.tsl\n"
+                         "       tessalo-tool layouts check FILE.tsl [--deals N] [--budget N]\n"
+                         "       tessalo-tool layouts draw FILE.tsl INDEX\n"
+                         "A SOURCE is a layout text file or a folder of them (*.txt, by name).\n");
     return 2;
+}
+
+std::optional<std::uint64_t> parseCount(const std::string& text) {
+    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != text.npos)
+        return std::nullopt;
+    return std::stoull(text);
+}
+
+// Tile windows must stay inside the 800 x 600 play area; the board's origin lies at (28, -12).
+std::vector<std::string> playAreaProblems(const LayoutRecord& layout) {
+    constexpr int kOriginX = 28, kOriginY = -12, kTileWidth = 52, kTileHeight = 77;
+    constexpr int kAreaWidth = 800, kAreaHeight = 600;
+    std::vector<std::string> problems;
+    for (std::size_t i = 0; i < LayoutRecord::kPositions; ++i) {
+        const int left = kOriginX + 45 * layout.x[i] / 2 + 7 * layout.z[i];
+        const int top = kOriginY + 70 * layout.y[i] / 2 - 7 * layout.z[i];
+        if (left < 0 || top < 0 || left + kTileWidth > kAreaWidth ||
+            top + kTileHeight > kAreaHeight)
+            problems.push_back("position " + std::to_string(i) + " (" +
+                               std::to_string(layout.x[i]) + ", " + std::to_string(layout.y[i]) +
+                               ", " + std::to_string(layout.z[i]) +
+                               ") leaves the 800 x 600 play area");
+    }
+    return problems;
+}
+
+std::vector<std::string> layoutProblems(const LayoutRecord& layout) {
+    if (std::string defect = layoutDefect(layout); !defect.empty())
+        return {defect};
+    std::vector<std::string> problems = layoutDesignProblems(layout);
+    for (std::string& problem : playAreaProblems(layout))
+        problems.push_back(std::move(problem));
+    return problems;
+}
+
+std::optional<std::string> readText(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad())
+        return std::nullopt;
+    return text;
+}
+
+int runBuild(const std::vector<std::string>& args) {
+    if (args.size() < 3)
+        return usage();
+    std::vector<fs::path> sources;
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        std::error_code error;
+        if (!fs::is_directory(args[i], error)) {
+            sources.emplace_back(args[i]);
+            continue;
+        }
+        std::vector<fs::path> inFolder;
+        for (const auto& entry : fs::directory_iterator(args[i], error)) {
+            if (entry.is_regular_file() && entry.path().extension() == ".txt")
+                inFolder.push_back(entry.path());
+        }
+        if (error)
+            return fail("cannot list " + args[i] + ": " + error.message());
+        std::sort(inFolder.begin(), inFolder.end());
+        sources.insert(sources.end(), inFolder.begin(), inFolder.end());
+    }
+    if (sources.empty())
+        return fail("no layout texts given");
+
+    std::vector<LayoutRecord> layouts;
+    std::map<std::string, fs::path> nameSources;
+    for (const fs::path& source : sources) {
+        const std::optional<std::string> text = readText(source);
+        if (!text)
+            return fail("cannot read " + source.string());
+        LayoutTextParse parsed = parseLayoutText(*text);
+        if (!parsed.error.empty())
+            return fail(source.string() + ": " + parsed.error);
+        const std::vector<std::string> problems = layoutProblems(parsed.layout);
+        if (!problems.empty())
+            return fail(source.string() + ": " + problems.front() +
+                        (problems.size() > 1
+                             ? " (and " + std::to_string(problems.size() - 1) + " more)"
+                             : ""));
+        const std::string name = parsed.layout.nameText();
+        if (const auto it = nameSources.find(name); it != nameSources.end())
+            return fail(source.string() + ": the name \"" + name + "\" is already used by " +
+                        it->second.string());
+        nameSources.emplace(name, source);
+        layouts.push_back(parsed.layout);
+    }
+    if (std::string error = saveLayoutLibrary(args[1], layouts); !error.empty())
+        return fail("cannot write " + args[1] + ": " + error);
+    std::printf("wrote %zu layouts to %s\n", layouts.size(), args[1].c_str());
+    return 0;
+}
+
+// Reads a library; prints why it is damaged and gives nothing back when it is.
+std::optional<std::vector<LayoutRecord>> readLibrary(const std::string& path) {
+    LayoutLibraryLoad load = loadLayoutLibrary(path);
+    if (!load.opened) {
+        fail("cannot read " + path);
+        return std::nullopt;
+    }
+    if (!load.contents.damage.empty()) {
+        fail(path + " is damaged: " + load.contents.damage);
+        return std::nullopt;
+    }
+    return std::move(load.contents.layouts);
+}
+
+std::string layerCounts(const LayoutRecord& layout) {
+    std::array<int, 256> counts{};
+    for (std::uint8_t z : layout.z)
+        ++counts[z];
+    std::string text;
+    for (std::size_t z = 0; z < counts.size(); ++z) {
+        if (counts[z] > 0)
+            text += (text.empty() ? "" : " ") + std::to_string(z) + ":" + std::to_string(counts[z]);
+    }
+    return text;
+}
+
+int runList(const std::vector<std::string>& args) {
+    if (args.size() != 2)
+        return usage();
+    const auto layouts = readLibrary(args[1]);
+    if (!layouts)
+        return 1;
+    std::printf("%zu layouts\n", layouts->size());
+    for (std::size_t i = 0; i < layouts->size(); ++i) {
+        const LayoutRecord& layout = (*layouts)[i];
+        std::printf("%3zu  %-19s  tiles per layer %s\n", i, layout.nameText().c_str(),
+                    layerCounts(layout).c_str());
+    }
+    return 0;
+}
+
+int runDraw(const std::vector<std::string>& args) {
+    if (args.size() != 3)
+        return usage();
+    const auto layouts = readLibrary(args[1]);
+    if (!layouts)
+        return 1;
+    const std::optional<std::uint64_t> index = parseCount(args[2]);
+    if (!index || *index >= layouts->size())
+        return fail("no layout " + args[2] + " in " + args[1]);
+    std::fputs(formatLayoutText((*layouts)[*index]).c_str(), stdout);
+    return 0;
+}
+
+struct DealFigures {
+    int clearable = 0;
+    int notClearable = 0;
+    int unknown = 0;
+    int noMoveAtStart = 0;
+};
+
+DealFigures solveDeals(const LayoutRecord& layout, int deals, std::uint64_t budget) {
+    const PositionRelations relations(layout.x, layout.y, layout.z);
+    DealFigures figures;
+    for (int seed = 0; seed < deals; ++seed) {
+        const std::vector<std::uint8_t> order = dealOrderForSeed(static_cast<std::uint32_t>(seed));
+        Board board;
+        for (std::size_t i = 0; i < LayoutRecord::kPositions; ++i)
+            board.place(order[i], layout.x[i], layout.y[i], layout.z[i]);
+        for (int tile = 0; tile < kTileCount; ++tile)
+            board.setOnBoard(tile, true);
+        figures.noMoveAtStart += !board.hasMove();
+        switch (solveDeal(relations, order, budget).result) {
+        case SolveResult::Clearable:
+            ++figures.clearable;
+            break;
+        case SolveResult::NotClearable:
+            ++figures.notClearable;
+            break;
+        case SolveResult::Unknown:
+            ++figures.unknown;
+            break;
+        }
+    }
+    return figures;
+}
+
+std::string share(int count, int deals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f%%", deals > 0 ? 100.0 * count / deals : 0.0);
+    return text;
+}
+
+int runCheck(const std::vector<std::string>& args) {
+    if (args.size() < 2)
+        return usage();
+    int deals = kDefaultDeals;
+    std::uint64_t budget = kDefaultSolveBudget;
+    for (std::size_t i = 2; i < args.size(); i += 2) {
+        const std::uint64_t value = i + 1 < args.size() ? parseCount(args[i + 1]).value_or(0) : 0;
+        if (args[i] == "--deals" && value > 0 && value <= 1000000)
+            deals = static_cast<int>(value);
+        else if (args[i] == "--budget" && value > 0)
+            budget = value;
+        else
+            return usage();
+    }
+    const auto layouts = readLibrary(args[1]);
+    if (!layouts)
+        return 1;
+
+    const auto started = std::chrono::steady_clock::now();
+    bool allValid = true;
+    std::map<std::string, std::size_t> firstWithName;
+    for (std::size_t i = 0; i < layouts->size(); ++i) {
+        const LayoutRecord& layout = (*layouts)[i];
+        const std::string name = layout.nameText();
+        std::vector<std::string> problems = layoutProblems(layout);
+        if (const auto [it, added] = firstWithName.emplace(name, i); !added)
+            problems.push_back("the name is also that of layout " + std::to_string(it->second));
+        if (!problems.empty()) {
+            allValid = false;
+            std::printf("%3zu  %-19s  invalid: %s\n", i, name.c_str(), problems.front().c_str());
+            for (std::size_t p = 1; p < problems.size(); ++p)
+                std::printf("     %-19s           %s\n", "", problems[p].c_str());
+            continue;
+        }
+        // Only a layout without defects may reach a board; design problems are harmless to it.
+        const DealFigures f = solveDeals(layout, deals, budget);
+        std::printf("%3zu  %-19s  valid; %d deals: clearable %s, not clearable %s, unknown %s; "
+                    "no move at start %s\n",
+                    i, name.c_str(), deals, share(f.clearable, deals).c_str(),
+                    share(f.notClearable, deals).c_str(), share(f.unknown, deals).c_str(),
+                    share(f.noMoveAtStart, deals).c_str());
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+    std::printf("%zu layouts checked (solver budget %llu states) in %.1f s\n", layouts->size(),
+                static_cast<unsigned long long>(budget), elapsed.count());
+    if (!allValid)
+        return fail("some layouts are invalid");
+    return 0;
+}
+
+} // namespace
+
+int runLayoutsCommand(const std::vector<std::string>& args) {
+    if (args.empty())
+        return usage();
+    if (args[0] == "build")
+        return runBuild(args);
+    if (args[0] == "list")
+        return runList(args);
+    if (args[0] == "check")
+        return runCheck(args);
+    if (args[0] == "draw")
+        return runDraw(args);
+    return usage();
 }
 
 } // namespace tessalo::tool

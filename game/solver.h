@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace tessalo {
+
+enum class SolveResult { Clearable, NotClearable, Unknown };
+
+// A set of layout positions, one bit each.
+struct PositionSet {
+    static constexpr int kCapacity = 192;
+    std::array<std::uint64_t, 3> words{};
+
+    bool contains(int p) const { return (words[p >> 6] >> (p & 63)) & 1u; }
+    void insert(int p) { words[p >> 6] |= std::uint64_t{1} << (p & 63); }
+    void erase(int p) { words[p >> 6] &= ~(std::uint64_t{1} << (p & 63)); }
+    bool intersects(const PositionSet& o) const {
+        return (words[0] & o.words[0]) | (words[1] & o.words[1]) | (words[2] & o.words[2]);
+    }
+    bool empty() const { return (words[0] | words[1] | words[2]) == 0; }
+    friend bool operator==(const PositionSet&, const PositionSet&) = default;
+};
+
+// Which positions hold a position back, by the board's own rules: covers from the layer above, and
+// side contacts as the board records them, that is only where the left tile of a pair comes
+// earlier in the layout.
+class PositionRelations {
+  public:
+    PositionRelations(std::span<const std::uint8_t> x, std::span<const std::uint8_t> y,
+                      std::span<const std::uint8_t> z);
+
+    int size() const { return static_cast<int>(coveredBy_.size()); }
+    bool isFree(int p, const PositionSet& present) const {
+        if (!present.contains(p) || coveredBy_[p].intersects(present))
+            return false;
+        return !(leftContacts_[p].intersects(present) && rightContacts_[p].intersects(present));
+    }
+    const PositionSet& coveredBy(int p) const { return coveredBy_[p]; }
+    const std::vector<int>& coveringList(int p) const { return covering_[p]; }
+    // Side contacts as recorded: those on the left always come earlier in the layout.
+    const std::vector<int>& leftList(int p) const { return leftList_[p]; }
+    const std::vector<int>& rightList(int p) const { return rightList_[p]; }
+    // The positions whose freedom this one may take away: those it lies on or touches.
+    const std::vector<int>& heldList(int p) const { return held_[p]; }
+    // Every position comes after all positions of the layers above it.
+    const std::vector<int>& topDownOrder() const { return topDown_; }
+
+  private:
+    std::vector<PositionSet> coveredBy_;
+    std::vector<PositionSet> leftContacts_;
+    std::vector<PositionSet> rightContacts_;
+    std::vector<std::vector<int>> covering_;
+    std::vector<std::vector<int>> leftList_;
+    std::vector<std::vector<int>> rightList_;
+    std::vector<std::vector<int>> held_;
+    std::vector<int> topDown_;
+};
+
+struct SolveOutcome {
+    SolveResult result = SolveResult::Unknown;
+    std::uint64_t nodes = 0; // board states expanded
+};
+
+// Decides whether a deal can be cleared, exploring at most `budget` board states. Positions are
+// those of the relations; `dealOrder[i]` is the tile at position i, its match group tile / 4.
+SolveOutcome solveDeal(const PositionRelations& relations, std::span<const std::uint8_t> dealOrder,
+                       std::uint64_t budget);
+
+inline constexpr std::uint64_t kDefaultSolveBudget = 200000;
+
+} // namespace tessalo
