@@ -137,7 +137,16 @@ std::string RegistryStore::deleteKey(std::string_view keyPath,
         return {};
     std::error_code error;
     std::filesystem::remove(path, error);
-    return error ? "cannot remove " + path.string() + ": " + error.message() : std::string();
+    if (error)
+        return "cannot remove " + path.string() + ": " + error.message();
+    // Folders the key's path made and that now hold nothing go too; remove() keeps any other.
+    const auto storeRoot = configFolder / kStoreFolder;
+    for (auto folder = path.parent_path(); folder != storeRoot && folder.has_relative_path();
+         folder = folder.parent_path()) {
+        if (!std::filesystem::remove(folder, error) || error)
+            break;
+    }
+    return {};
 }
 
 std::map<std::string, RegistryStore::Value>

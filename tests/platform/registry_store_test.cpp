@@ -79,6 +79,7 @@ TEST_F(RegistryStoreTest, DeleteKey_RemovesOnlyThatKeysStore) {
     ASSERT_EQ(wrong.flush(), "");
     EXPECT_EQ(RegistryStore::deleteKey("SOWTWARE\\OVK\\Tessalo2", folder_), "");
     EXPECT_FALSE(fs::exists(wrong.file()));
+    EXPECT_FALSE(fs::exists(folder_ / "tessalo2-registry" / "SOWTWARE"));
     EXPECT_TRUE(fs::exists(right.file()));
     EXPECT_EQ(RegistryStore::deleteKey("SOWTWARE\\OVK\\Tessalo2", folder_), "");
 }
