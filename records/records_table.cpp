@@ -50,7 +50,7 @@ bool RecordsTable::load(bool closeAfterLoad) {
         if (opening.status == Status::CannotCreate) {
             valid_ = false;
             prompt_.reportProblem("The records file " + fileName_ + " cannot be created (" +
-                                  opening.reason + "). The result is not stored.");
+                                  opening.reason + "). Nothing is stored in it.");
             return false;
         }
         if (opening.status == Status::Opened) {
