@@ -18,6 +18,10 @@ const std::vector<Subcommand>& subcommands() {
         {"layouts", "layouts list|check|build ...", tessalo::tool::runLayoutsCommand},
         {"asc", "asc encode|decode IN OUT", tessalo::tool::runAscCommand},
         {"records", "records dump|check FILE", tessalo::tool::runRecordsCommand},
+        {"module", "module list FILE", tessalo::tool::runModuleCommand},
+        {"pack-layout", "pack-layout TEXT|LIBRARY.tsl INDEX|--raw TRIPLES NAME OUT.layout",
+         tessalo::tool::runPackLayoutCommand},
+        {"pack-pictures", "pack-pictures MANIFEST OUT.tsp", tessalo::tool::runPackPicturesCommand},
     };
     return table;
 }

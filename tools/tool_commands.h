@@ -9,5 +9,8 @@ namespace tessalo::tool {
 int runLayoutsCommand(const std::vector<std::string>& args);
 int runAscCommand(const std::vector<std::string>& args);
 int runRecordsCommand(const std::vector<std::string>& args);
+int runModuleCommand(const std::vector<std::string>& args);
+int runPackLayoutCommand(const std::vector<std::string>& args);
+int runPackPicturesCommand(const std::vector<std::string>& args);
 
 } // namespace tessalo::tool
