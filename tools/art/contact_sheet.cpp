@@ -220,7 +220,8 @@ std::variant<QImage, std::string> renderContactSheet(const std::vector<std::uint
                QString::fromStdString("\"" + catalogue.displayName +
                                       "\": " + std::to_string(catalogue.pictureNames.size()) +
                                       " pictures" + (catalogue.hasBase ? ", base" : ", no base") +
-                                      (catalogue.hasSound ? ", sound" : ", no sound")));
+                                      (catalogue.hasSound ? ", sound" : ", no sound") +
+                                      "; IDB_BACKGROUND is under the board above"));
     for (std::size_t i = 0; i < gallery.size(); ++i) {
         p.drawImage(places[i], gallery[i].image);
         p.drawText(QPoint(places[i].x(), places[i].y() + gallery[i].image.height() + 12),
