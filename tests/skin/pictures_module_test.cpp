@@ -105,6 +105,16 @@ TEST(PicturesModule, OptionalParts_MayBeAbsent) {
     EXPECT_FALSE(std::get<PicturesCatalogue>(read).hasSound);
 }
 
+TEST(PicturesModule, PictureNamesInLowerCase_FindTheirUpperCaseImages) {
+    auto resources = resourcesOf(validContent());
+    replaceBytes(resources, kPictureNamesName,
+                 {'l', 'e', 'a', 'f', 0, 'a', 'c', 'o', 'r', 'n', 0, 'c', 'o', 'n', 'e', 0, 'x'});
+    auto read = readPicturesCatalogue(moduleOf(resources));
+    ASSERT_TRUE(std::holds_alternative<PicturesCatalogue>(read)) << std::get<std::string>(read);
+    EXPECT_EQ(std::get<PicturesCatalogue>(read).pictureNames,
+              (std::vector<std::string>{"leaf", "acorn", "cone"}));
+}
+
 TEST(PicturesModule, BrokenCatalogue_IsRefusedWithItsReason) {
     const auto valid = resourcesOf(validContent());
     struct Case {
