@@ -1,0 +1,132 @@
+#include "tools/tool_commands.h"
+
+#include "app/layout_library.h"
+#include "tools/layout_text.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace tessalo {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CommandRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+CommandRun layouts(const std::vector<std::string>& args) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int code = tool::runLayoutsCommand(args);
+    CommandRun run{code, testing::internal::GetCapturedStdout(),
+                   testing::internal::GetCapturedStderr()};
+    return run;
+}
+
+int countOf(const std::string& text, const std::string& word) {
+    int count = 0;
+    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        ++count;
+    return count;
+}
+
+class LayoutsCommand : public testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("tessalo-layouts-" + std::to_string(getpid()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+
+    LayoutRecord shippedTurtle() const {
+        std::ifstream file(fs::path(TESSALO_SOURCE_DIR) / "data/layouts/01-turtle.txt");
+        const std::string text((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
+        return parseLayoutText(text).layout;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(LayoutsCommand, ShippedLayouts_BuildListAndCheckAsValid) {
+    const std::string library = path("ts220.tsl");
+    const CommandRun build =
+        layouts({"build", library, std::string(TESSALO_SOURCE_DIR) + "/data/layouts"});
+    ASSERT_EQ(build.exitCode, 0) << build.err;
+
+    const CommandRun list = layouts({"list", library});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_NE(list.out.find("  0  Turtle               tiles per layer 0:87 1:36 2:16 3:4 4:1"),
+              std::string::npos)
+        << list.out;
+
+    const CommandRun check = layouts({"check", library, "--deals", "3", "--budget", "2000"});
+    EXPECT_EQ(check.exitCode, 0) << check.err;
+    EXPECT_EQ(countOf(check.out, " valid; 3 deals: "), countOf(list.out, "tiles per layer"));
+    EXPECT_EQ(countOf(check.out, "invalid"), 0) << check.out;
+}
+
+TEST_F(LayoutsCommand, Build_RefusesDuplicateNamesAndBadTextNamingFileAndLine) {
+    const LayoutRecord turtle = shippedTurtle();
+    const std::string text = formatLayoutText(turtle);
+    std::ofstream(path("a.txt")) << text;
+    std::ofstream(path("b.txt")) << text;
+    const CommandRun duplicate = layouts({"build", path("out.tsl"), path("a.txt"), path("b.txt")});
+    EXPECT_NE(duplicate.exitCode, 0);
+    EXPECT_NE(duplicate.err.find(path("b.txt") + ": the name \"Turtle\" is already used by " +
+                                 path("a.txt")),
+              std::string::npos)
+        << duplicate.err;
+    EXPECT_FALSE(fs::exists(path("out.tsl")));
+
+    std::ofstream(path("bad.txt")) << "tessalo-layout 1\nname: Bad\nlayer 0\n/\\x\n";
+    const CommandRun bad = layouts({"build", path("out.tsl"), path("bad.txt")});
+    EXPECT_NE(bad.exitCode, 0);
+    EXPECT_NE(bad.err.find(path("bad.txt") + ": line 4: column 3: unexpected character 'x'"),
+              std::string::npos)
+        << bad.err;
+}
+
+TEST_F(LayoutsCommand, Check_ReportsTruncatedLibraryAndBrokenLayout) {
+    const LayoutRecord turtle = shippedTurtle();
+    std::vector<std::uint8_t> bytes = serializeLayoutLibrary(std::vector{turtle});
+    bytes.resize(bytes.size() - 10);
+    std::ofstream(path("short.tsl"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    const CommandRun truncated = layouts({"check", path("short.tsl"), "--deals", "1"});
+    EXPECT_NE(truncated.exitCode, 0);
+    EXPECT_NE(
+        truncated.err.find("is damaged: the file announces 1 layouts but ends inside layout 1"),
+        std::string::npos)
+        << truncated.err;
+
+    LayoutRecord shared = turtle;
+    shared.setName("Shared anchor");
+    shared.x[1] = shared.x[0];
+    shared.y[1] = shared.y[0];
+    shared.z[1] = shared.z[0];
+    ASSERT_EQ(saveLayoutLibrary(path("broken.tsl"), std::vector{turtle, shared, turtle}), "");
+    const CommandRun broken = layouts({"check", path("broken.tsl"), "--deals", "1"});
+    EXPECT_NE(broken.exitCode, 0);
+    EXPECT_NE(broken.out.find("  1  Shared anchor        invalid: "), std::string::npos)
+        << broken.out;
+    EXPECT_NE(broken.out.find("share one place"), std::string::npos) << broken.out;
+    EXPECT_NE(
+        broken.out.find("  2  Turtle               invalid: the name is also that of layout 0"),
+        std::string::npos)
+        << broken.out;
+}
+
+} // namespace
+} // namespace tessalo
