@@ -189,28 +189,25 @@ std::variant<QImage, std::string> renderContactSheet(const std::vector<std::uint
         if (tileRect.intersects(indicatorRect))
             notes.push_back("the indicator covers layout position " + std::to_string(position));
     }
+    // The windows are cut to their digit cells; the clock shows 07:45, the indicator 144.
     auto drawDigits = [&](const QImage& face, QPoint at, std::span<const int> cellX,
-                          std::span<const int> value, int digitX0[], int digitY) {
+                          std::span<const int> value, std::span<const std::int16_t> digitX,
+                          int digitY) {
         p.save();
         p.setClipPath(cellsPath(at, cellX));
         p.drawImage(at, face);
         for (std::size_t k = 0; k < value.size(); ++k)
-            p.drawImage(at + QPoint(digitX0[k], digitY),
-                        digits[static_cast<std::size_t>(value[k])]);
+            p.drawImage(at + QPoint(digitX[k], digitY), digits[static_cast<std::size_t>(value[k])]);
         p.restore();
     };
     static const int clockCells[] = {0, 26, 60, 86};
     static const int indicatorCells[] = {0, 26, 52};
     static const int clockValue[] = {0, 7, 4, 5};
     static const int indicatorValue[] = {1, 4, 4};
-    int clockDigitX[4], indicatorDigitX[3];
-    std::copy(catalogue.clockPlace.digitX.begin(), catalogue.clockPlace.digitX.end(), clockDigitX);
-    std::copy(catalogue.indicatorPlace.digitX.begin(), catalogue.indicatorPlace.digitX.end(),
-              indicatorDigitX);
-    drawDigits(clock, clockRect.topLeft(), clockCells, clockValue, clockDigitX,
+    drawDigits(clock, clockRect.topLeft(), clockCells, clockValue, catalogue.clockPlace.digitX,
                catalogue.clockPlace.digitY);
-    drawDigits(indicator, indicatorRect.topLeft(), indicatorCells, indicatorValue, indicatorDigitX,
-               catalogue.indicatorPlace.digitY);
+    drawDigits(indicator, indicatorRect.topLeft(), indicatorCells, indicatorValue,
+               catalogue.indicatorPlace.digitX, catalogue.indicatorPlace.digitY);
 
     p.setPen(QColor(230, 230, 230));
     QFont font = p.font();

@@ -5,7 +5,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRadialGradient>
 
 #include <cmath>
 #include <numbers>
@@ -26,9 +25,6 @@ struct Canvas {
     bool bold;
 
     QColor colour(const std::string& key) const { return params.colour(key); }
-    QPointF at(double fx, double fy) const {
-        return {face.left() + fx * face.width(), face.top() + fy * face.height()};
-    }
     QPointF centre() const { return face.center(); }
 };
 
