@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -87,6 +88,25 @@ TEST(ProgramArt, PointingHand_HasItsFingerTipAtTheHotSpot) {
             EXPECT_EQ(qAlpha(pixel), 255);
             EXPECT_TRUE(qGray(pixel) == 0 || qGray(pixel) == 255) << x << ", " << y;
         }
+}
+
+TEST(ProgramArt, IconsAndCursor_ReadBackAsThirtyTwoSquare) {
+    for (const char* name : {"icon_128.ico", "icon_164.ico", "cursor_138.cur", "icon_128.png",
+                             "icon_164.png", "cursor_138.png"}) {
+        QImageReader reader(kCommitted + "/" + name);
+        const QImage image = reader.read();
+        ASSERT_FALSE(image.isNull()) << name << ": " << reader.errorString().toStdString();
+        EXPECT_EQ(image.size(), QSize(32, 32)) << name;
+    }
+    // Both colour depths of each icon: 16 and 256 colours.
+    for (const char* name : {"icon_128.ico", "icon_164.ico"})
+        EXPECT_EQ(QImageReader(kCommitted + "/" + name).imageCount(), 2) << name;
+    // The hot spot sits in the cursor's directory entry.
+    const QByteArray cursor = readAll(kCommitted + "/cursor_138.cur");
+    ASSERT_GE(cursor.size(), 22);
+    EXPECT_EQ(cursor[2], 2); // a cursor, not an icon
+    EXPECT_EQ(cursor[10] | cursor[11] << 8, 8);
+    EXPECT_EQ(cursor[12] | cursor[13] << 8, 1);
 }
 
 TEST(ProgramArt, ResourceList_NamesEveryFileAndNothingElse) {
