@@ -1,6 +1,7 @@
 #include "game/solver.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cstdlib>
 #include <numeric>
@@ -50,22 +51,30 @@ PositionRelations::PositionRelations(std::span<const std::uint8_t> x,
 
 namespace {
 
-// Board states already shown to lead nowhere. Open addressing; the empty set marks a free slot,
-// which is safe because an empty board is never a dead end.
+// A board state with the pairings still open to each group of four.
+struct State {
+    PositionSet present;
+    std::array<std::uint64_t, 2> pairings{}; // three bits per group, a bit set when allowed
+
+    friend bool operator==(const State&, const State&) = default;
+};
+
+// States already shown to lead nowhere. Open addressing; an empty board marks a free slot, which
+// is safe because an empty board is never a dead end.
 class DeadStates {
   public:
     DeadStates() : slots_(1 << 12) {}
 
-    bool contains(const PositionSet& s) const {
+    bool contains(const State& s) const {
         for (std::size_t i = hash(s) & mask();; i = (i + 1) & mask()) {
-            if (slots_[i].empty())
+            if (slots_[i].present.empty())
                 return false;
             if (slots_[i] == s)
                 return true;
         }
     }
 
-    void insert(const PositionSet& s) {
+    void insert(const State& s) {
         if (2 * (count_ + 1) > slots_.size())
             grow();
         place(s);
@@ -74,16 +83,18 @@ class DeadStates {
   private:
     std::size_t mask() const { return slots_.size() - 1; }
 
-    static std::size_t hash(const PositionSet& s) {
-        std::uint64_t h = s.words[0] * 0x9E3779B97F4A7C15ull;
-        h ^= (s.words[1] + 0x632BE59BD9B4E019ull) * 0xBF58476D1CE4E5B9ull;
-        h ^= (s.words[2] + 0x85157AF5ull) * 0x94D049BB133111EBull;
+    static std::size_t hash(const State& s) {
+        std::uint64_t h = s.present.words[0] * 0x9E3779B97F4A7C15ull;
+        h ^= (s.present.words[1] + 0x632BE59BD9B4E019ull) * 0xBF58476D1CE4E5B9ull;
+        h ^= (s.present.words[2] + 0x85157AF5ull) * 0x94D049BB133111EBull;
+        h ^= (s.pairings[0] + 0x2545F4914F6CDD1Dull) * 0xD6E8FEB86659FD93ull;
+        h ^= (s.pairings[1] + 0x9E3779B9ull) * 0xFF51AFD7ED558CCDull;
         return static_cast<std::size_t>(h ^ (h >> 29));
     }
 
-    void place(const PositionSet& s) {
+    void place(const State& s) {
         std::size_t i = hash(s) & mask();
-        while (!slots_[i].empty()) {
+        while (!slots_[i].present.empty()) {
             if (slots_[i] == s)
                 return;
             i = (i + 1) & mask();
@@ -93,16 +104,16 @@ class DeadStates {
     }
 
     void grow() {
-        std::vector<PositionSet> old(slots_.size() * 2);
+        std::vector<State> old(slots_.size() * 2);
         old.swap(slots_);
         count_ = 0;
         for (const auto& s : old) {
-            if (!s.empty())
+            if (!s.present.empty())
                 place(s);
         }
     }
 
-    std::vector<PositionSet> slots_;
+    std::vector<State> slots_;
     std::size_t count_ = 0;
 };
 
@@ -146,18 +157,20 @@ class Search {
     // can hide an easy solution behind a huge subtree. Dead states found stay known across runs;
     // a run that ends within its limit has searched everything.
     SolveOutcome run() {
-        PositionSet all;
+        State start;
         for (int p = 0; p < relations_.size(); ++p)
-            all.insert(p);
+            start.present.insert(p);
+        for (std::size_t g = 0; g < groups_.size(); ++g)
+            setPairings(start, static_cast<int>(g), kAllPairings);
         bool cleared = false;
         std::uint64_t limit = kFirstRunLimit;
-        for (;;) {
+        for (int run = 1;; ++run) {
+            limit = kFirstRunLimit * luby(run);
             runLimit_ = std::min(budget_, nodes_ + limit);
             outOfBudget_ = false;
-            cleared = explore(all);
+            cleared = explore(start);
             if (cleared || !outOfBudget_ || nodes_ >= budget_)
                 break;
-            limit *= 2;
             noise_ = kRestartNoise;
         }
         SolveOutcome outcome;
@@ -178,25 +191,60 @@ class Search {
         return free;
     }
 
-    // Removing every remaining tile of a group whose remaining tiles are all free never hurts:
-    // removal only ever frees tiles, and those tiles must go in pairs among themselves anyway.
-    // Leaves the free tiles of the resulting board in `free`.
-    void takeSafeMoves(PositionSet& present, PositionSet& free) const {
+    static std::uint64_t luby(int i) {
+        for (int k = 1;; ++k) {
+            if (i == (1 << k) - 1)
+                return std::uint64_t{1} << (k - 1);
+            if (i < (1 << k) - 1)
+                return luby(i - (1 << (k - 1)) + 1);
+        }
+    }
+
+    static unsigned pairings(const State& state, int g) {
+        return static_cast<unsigned>(state.pairings[g / 21] >> (3 * (g % 21))) & kAllPairings;
+    }
+
+    static void setPairings(State& state, int g, unsigned allowed) {
+        const int shift = 3 * (g % 21);
+        state.pairings[g / 21] &= ~(std::uint64_t{kAllPairings} << shift);
+        state.pairings[g / 21] |= std::uint64_t{allowed} << shift;
+    }
+
+    // Moves that need no choice. Removing every remaining tile of a group whose remaining tiles
+    // are all free never hurts: removal only ever frees tiles, and those tiles must go in pairs
+    // among themselves anyway. Nor does taking a free pair that the group's only open pairing
+    // demands. Leaves the free tiles of the resulting board in `free`.
+    void takeSafeMoves(State& state, PositionSet& free) const {
         bool changed = true;
         while (changed) {
             changed = false;
-            free = freeTiles(present);
-            for (const auto& group : groups_) {
+            free = freeTiles(state.present);
+            for (std::size_t g = 0; g < groups_.size(); ++g) {
+                const auto& group = groups_[g];
                 int remaining = 0;
                 int freeCount = 0;
                 for (int p : group) {
-                    remaining += present.contains(p);
+                    remaining += state.present.contains(p);
                     freeCount += free.contains(p);
                 }
                 if (remaining > 0 && remaining % 2 == 0 && freeCount == remaining) {
                     for (int p : group)
-                        present.erase(p);
+                        state.present.erase(p);
                     changed = true;
+                    continue;
+                }
+                const unsigned open = pairings(state, static_cast<int>(g));
+                if (remaining != 4 || group.size() != 4 || std::popcount(open) != 1)
+                    continue;
+                const int* pairing = kPairings[std::countr_zero(open)];
+                for (int half = 0; half < 4; half += 2) {
+                    const int a = group[pairing[half]], b = group[pairing[half + 1]];
+                    if (free.contains(a) && free.contains(b)) {
+                        state.present.erase(a);
+                        state.present.erase(b);
+                        changed = true;
+                        break;
+                    }
                 }
             }
         }
@@ -273,40 +321,47 @@ class Search {
         return !(secondFirst && firstFirst);
     }
 
+    // The pairings of a group of four still open: allowed by the choices made so far and
+    // possible in the order that covering and rows impose.
+    unsigned openPairings(const State& state, int g) const {
+        const auto& group = groups_[g];
+        unsigned open = 0;
+        for (int i = 0; i < 3; ++i) {
+            if ((pairings(state, g) >> i & 1u) && pairingPossible(group.data(), kPairings[i]))
+                open |= 1u << i;
+        }
+        return open;
+    }
+
     // Proves a dead end: a pair that can never be free at once, a group that cannot be split
     // into such pairs, or pairs that would each have to go before the other.
-    bool provablyStuck(const PositionSet& present) const {
+    bool provablyStuck(const State& state) const {
         struct Pair {
             int a;
             int b;
         };
         std::array<Pair, PositionSet::kCapacity / 2> forced;
         int forcedCount = 0;
-        for (const auto& group : groups_) {
+        for (std::size_t g = 0; g < groups_.size(); ++g) {
+            const auto& group = groups_[g];
             int tiles[4];
             int remaining = 0;
             for (int p : group) {
-                if (present.contains(p) && remaining < 4)
+                if (state.present.contains(p) && remaining < 4)
                     tiles[remaining++] = p;
             }
             if (remaining == 2) {
                 if (!pairPossible(tiles[0], tiles[1]))
                     return true;
                 forced[forcedCount++] = {tiles[0], tiles[1]};
-            } else if (remaining == 4) {
-                int possible = 0;
-                int only = 0;
-                for (int i = 0; i < 3; ++i) {
-                    if (pairingPossible(tiles, kPairings[i])) {
-                        ++possible;
-                        only = i;
-                    }
-                }
-                if (possible == 0)
+            } else if (remaining == 4 && group.size() == 4) {
+                const unsigned open = openPairings(state, static_cast<int>(g));
+                if (open == 0)
                     return true;
-                if (possible == 1) {
-                    forced[forcedCount++] = {tiles[kPairings[only][0]], tiles[kPairings[only][1]]};
-                    forced[forcedCount++] = {tiles[kPairings[only][2]], tiles[kPairings[only][3]]};
+                if (std::popcount(open) == 1) {
+                    const int* pairing = kPairings[std::countr_zero(open)];
+                    forced[forcedCount++] = {tiles[pairing[0]], tiles[pairing[1]]};
+                    forced[forcedCount++] = {tiles[pairing[2]], tiles[pairing[3]]};
                 }
             }
         }
@@ -365,76 +420,128 @@ class Search {
         return random_ >> 8;
     }
 
-    // Taking a and b leaves the other two of the group to be paired with each other.
-    bool pairAllowedInGroup(const int* tiles, int a, int b) const {
-        for (const auto& pairing : kPairings) {
-            const int first = tiles[pairing[0]], second = tiles[pairing[1]];
-            const int third = tiles[pairing[2]], fourth = tiles[pairing[3]];
-            if ((first == a && second == b) || (first == b && second == a) ||
-                (third == a && fourth == b) || (third == b && fourth == a))
-                return pairingPossible(tiles, pairing);
-        }
-        return true;
-    }
+    // One way to go on: take a pair now, or (with `a` < 0) leave the group's free tiles to
+    // pair with tiles still held down, keeping only the pairings in `pairings`.
+    struct Choice {
+        int a;
+        int b;
+        unsigned pairings;
+        int score;
+    };
 
-    bool explore(PositionSet present) {
+    // Moves of different groups never spoil each other: removing tiles only frees tiles. So one
+    // group's decision at a time is enough, and every pairing of that group is covered: either
+    // one of its pairs is free now and may be taken at once, or the free tiles wait for partners.
+    bool explore(State state) {
         PositionSet free;
-        takeSafeMoves(present, free);
-        if (present.empty())
+        takeSafeMoves(state, free);
+        if (state.present.empty())
             return true;
-        if (dead_.contains(present))
+        // Once a group has lost a pair, its remaining two can only pair with each other.
+        for (std::size_t g = 0; g < groups_.size(); ++g) {
+            int remaining = 0;
+            for (int p : groups_[g])
+                remaining += state.present.contains(p);
+            if (remaining < 4)
+                setPairings(state, static_cast<int>(g), kAllPairings);
+        }
+        if (dead_.contains(state))
             return false;
         if (nodes_ >= runLimit_) {
             outOfBudget_ = true;
             return false;
         }
         ++nodes_;
-        analyse(present);
-        if (provablyStuck(present)) {
-            dead_.insert(present);
+        analyse(state.present);
+        if (provablyStuck(state)) {
+            dead_.insert(state);
             return false;
         }
 
-        std::array<Move, 4 * PositionSet::kCapacity> moves;
-        int moveCount = 0;
-        for (const auto& group : groups_) {
-            int tiles[4];
+        std::array<Choice, 4> best;
+        int bestCount = 0;
+        int bestGroup = -1;
+        int bestTop = -1;
+        for (std::size_t g = 0; g < groups_.size(); ++g) {
+            const auto& group = groups_[g];
+            std::array<Choice, 4> choices;
+            int count = 0;
             int remaining = 0;
-            int freeTiles[4];
-            int freeCount = 0;
-            for (int p : group) {
-                if (!present.contains(p) || remaining == 4)
-                    continue;
-                tiles[remaining++] = p;
-                if (free.contains(p))
-                    freeTiles[freeCount++] = p;
-            }
-            for (int i = 0; i < freeCount; ++i) {
-                for (int j = i + 1; j < freeCount; ++j) {
-                    const int a = freeTiles[i], b = freeTiles[j];
-                    if (remaining == 4 && !pairAllowedInGroup(tiles, a, b))
+            for (int p : group)
+                remaining += state.present.contains(p);
+            if (remaining == 4 && group.size() == 4) {
+                const unsigned open = openPairings(state, static_cast<int>(g));
+                unsigned waiting = 0;
+                for (int i = 0; i < 3; ++i) {
+                    if (!(open >> i & 1u))
                         continue;
-                    moves[moveCount++] = {a, b, score(a, b, present, free)};
+                    const int* pairing = kPairings[i];
+                    bool taken = false;
+                    for (int half = 0; half < 4 && !taken; half += 2) {
+                        const int a = group[pairing[half]], b = group[pairing[half + 1]];
+                        if (free.contains(a) && free.contains(b)) {
+                            choices[count++] = {a, b, 1u << i, score(a, b, state.present, free)};
+                            taken = true;
+                        }
+                    }
+                    if (!taken)
+                        waiting |= 1u << i;
                 }
+                if (count == 0)
+                    continue;
+                if (waiting != 0)
+                    choices[count++] = {-1, -1, waiting, -1};
+            } else {
+                int freeTiles[4];
+                int freeCount = 0;
+                for (int p : group) {
+                    if (free.contains(p) && freeCount < 4)
+                        freeTiles[freeCount++] = p;
+                }
+                for (int i = 0; i < freeCount && count < 4; ++i) {
+                    for (int j = i + 1; j < freeCount && count < 4; ++j) {
+                        const int a = freeTiles[i], b = freeTiles[j];
+                        choices[count++] = {a, b, kAllPairings, score(a, b, state.present, free)};
+                    }
+                }
+                if (count == 0)
+                    continue;
+            }
+            int top = -1;
+            for (int c = 0; c < count; ++c)
+                top = std::max(top, choices[c].score);
+            const bool better = bestGroup < 0 || (count == 1) > (bestCount == 1) ||
+                                ((count == 1) == (bestCount == 1) && top > bestTop);
+            if (better) {
+                bestTop = top;
+                best = choices;
+                bestCount = count;
+                bestGroup = static_cast<int>(g);
             }
         }
-        std::stable_sort(moves.begin(), moves.begin() + moveCount,
-                         [](const Move& l, const Move& r) { return l.score > r.score; });
-        for (int m = 0; m < moveCount; ++m) {
-            PositionSet next = present;
-            next.erase(moves[m].a);
-            next.erase(moves[m].b);
-            if (explore(next))
-                return true;
-            if (outOfBudget_)
-                return false;
+        if (bestGroup >= 0) {
+            std::stable_sort(best.begin(), best.begin() + bestCount,
+                             [](const Choice& l, const Choice& r) { return l.score > r.score; });
+            for (int c = 0; c < bestCount; ++c) {
+                State next = state;
+                if (best[c].a >= 0) {
+                    next.present.erase(best[c].a);
+                    next.present.erase(best[c].b);
+                }
+                setPairings(next, bestGroup, best[c].pairings);
+                if (explore(next))
+                    return true;
+                if (outOfBudget_)
+                    return false;
+            }
         }
-        dead_.insert(present);
+        dead_.insert(state);
         return false;
     }
 
-    static constexpr std::uint64_t kFirstRunLimit = 256;
-    static constexpr std::uint32_t kRestartNoise = 64;
+    static constexpr std::uint64_t kFirstRunLimit = 32;
+    static constexpr unsigned kAllPairings = 7;
+    static constexpr std::uint32_t kRestartNoise = 256;
 
     const PositionRelations& relations_;
     std::vector<std::vector<int>> groups_;
