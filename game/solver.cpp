@@ -117,12 +117,6 @@ class DeadStates {
     std::size_t count_ = 0;
 };
 
-struct Move {
-    int a;
-    int b;
-    int score;
-};
-
 PositionSet united(const PositionSet& l, const PositionSet& r) {
     PositionSet u;
     for (int w = 0; w < 3; ++w)
@@ -146,6 +140,8 @@ class Search {
                 groups_.resize(group + 1);
             groups_[group].push_back(p);
         }
+        // Pairing choices are kept in two words of three bits per group.
+        assert(groups_.size() <= 42);
         groupOf_.resize(n);
         for (std::size_t g = 0; g < groups_.size(); ++g) {
             for (int p : groups_[g])
@@ -153,9 +149,10 @@ class Search {
         }
     }
 
-    // Searches from the start again with a growing limit and shuffled ties: a poor early choice
-    // can hide an easy solution behind a huge subtree. Dead states found stay known across runs;
-    // a run that ends within its limit has searched everything.
+    // Searches from the start again and again, with limits on the Luby schedule (1 1 2 1 1 2 4
+    // ...) and shuffled ties: a poor early choice can hide an easy solution behind a huge
+    // subtree. Dead states found stay known across runs; a run that ends within its limit has
+    // searched everything, so its "no" is final.
     SolveOutcome run() {
         State start;
         for (int p = 0; p < relations_.size(); ++p)
@@ -163,10 +160,8 @@ class Search {
         for (std::size_t g = 0; g < groups_.size(); ++g)
             setPairings(start, static_cast<int>(g), kAllPairings);
         bool cleared = false;
-        std::uint64_t limit = kFirstRunLimit;
         for (int run = 1;; ++run) {
-            limit = kFirstRunLimit * luby(run);
-            runLimit_ = std::min(budget_, nodes_ + limit);
+            runLimit_ = std::min(budget_, nodes_ + kRunLimitUnit * luby(run));
             outOfBudget_ = false;
             cleared = explore(start);
             if (cleared || !outOfBudget_ || nodes_ >= budget_)
@@ -539,7 +534,7 @@ class Search {
         return false;
     }
 
-    static constexpr std::uint64_t kFirstRunLimit = 32;
+    static constexpr std::uint64_t kRunLimitUnit = 32;
     static constexpr unsigned kAllPairings = 7;
     static constexpr std::uint32_t kRestartNoise = 256;
 
