@@ -8,6 +8,7 @@
 #include "tools/layout_text.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -35,8 +36,10 @@ int usage() {
     std::fprintf(stderr, "usage: tessalo-tool layouts build OUT.tsl SOURCE...\n"
                          "       tessalo-tool layouts list FILE.tsl\n"
                          "       tessalo-tool layouts check FILE.tsl [--deals N] [--budget N]\n"
+                         "                                 [--keep-clear X,Y,W,H]...\n"
                          "       tessalo-tool layouts draw FILE.tsl INDEX\n"
-                         "A SOURCE is a layout text file or a folder of them (*.txt, by name).\n");
+                         "A SOURCE is a layout text file or a folder of them (*.txt, by name).\n"
+                         "--keep-clear names a play-area rectangle no tile may overlap.\n");
     return 2;
 }
 
@@ -46,20 +49,74 @@ std::optional<std::uint64_t> parseCount(const std::string& text) {
     return std::stoull(text);
 }
 
-// Tile windows must stay inside the 800 x 600 play area; the board's origin lies at (28, -12).
+// Where a tile is drawn in the 800 x 600 play area; the board's origin lies at (28, -12).
+struct TileWindow {
+    int left;
+    int top;
+    static constexpr int kWidth = 52, kHeight = 77;
+};
+
+TileWindow tileWindow(const LayoutRecord& layout, std::size_t i) {
+    return {28 + 45 * layout.x[i] / 2 + 7 * layout.z[i],
+            -12 + 70 * layout.y[i] / 2 - 7 * layout.z[i]};
+}
+
+std::string describePosition(const LayoutRecord& layout, std::size_t i) {
+    return "position " + std::to_string(i) + " (" + std::to_string(layout.x[i]) + ", " +
+           std::to_string(layout.y[i]) + ", " + std::to_string(layout.z[i]) + ")";
+}
+
 std::vector<std::string> playAreaProblems(const LayoutRecord& layout) {
-    constexpr int kOriginX = 28, kOriginY = -12, kTileWidth = 52, kTileHeight = 77;
     constexpr int kAreaWidth = 800, kAreaHeight = 600;
     std::vector<std::string> problems;
     for (std::size_t i = 0; i < LayoutRecord::kPositions; ++i) {
-        const int left = kOriginX + 45 * layout.x[i] / 2 + 7 * layout.z[i];
-        const int top = kOriginY + 70 * layout.y[i] / 2 - 7 * layout.z[i];
-        if (left < 0 || top < 0 || left + kTileWidth > kAreaWidth ||
-            top + kTileHeight > kAreaHeight)
-            problems.push_back("position " + std::to_string(i) + " (" +
-                               std::to_string(layout.x[i]) + ", " + std::to_string(layout.y[i]) +
-                               ", " + std::to_string(layout.z[i]) +
-                               ") leaves the 800 x 600 play area");
+        const TileWindow w = tileWindow(layout, i);
+        if (w.left < 0 || w.top < 0 || w.left + TileWindow::kWidth > kAreaWidth ||
+            w.top + TileWindow::kHeight > kAreaHeight)
+            problems.push_back(describePosition(layout, i) + " leaves the 800 x 600 play area");
+    }
+    return problems;
+}
+
+// A play-area rectangle that windows drawn over the board (the clock, the indicator) occupy.
+struct KeepClear {
+    int x, y, width, height;
+};
+
+// "X,Y,W,H" in play-area pixels, with a width and height of at least 1.
+std::optional<KeepClear> parseKeepClear(const std::string& text) {
+    std::array<int, 4> values{};
+    std::size_t start = 0;
+    for (std::size_t v = 0; v < values.size(); ++v) {
+        const std::size_t end = v + 1 < values.size() ? text.find(',', start) : text.size();
+        if (end == std::string::npos)
+            return std::nullopt;
+        const std::optional<std::uint64_t> value = parseCount(text.substr(start, end - start));
+        if (!value || *value > 100000)
+            return std::nullopt;
+        values[v] = static_cast<int>(*value);
+        start = end + 1;
+    }
+    if (values[2] == 0 || values[3] == 0)
+        return std::nullopt;
+    return KeepClear{values[0], values[1], values[2], values[3]};
+}
+
+// The whole 52 x 77 window counts: whatever is drawn over part of a tile hides what the player
+// needs to tell it apart and to click it.
+std::vector<std::string> keepClearProblems(const LayoutRecord& layout,
+                                           const std::vector<KeepClear>& areas) {
+    std::vector<std::string> problems;
+    for (const KeepClear& area : areas) {
+        for (std::size_t i = 0; i < LayoutRecord::kPositions; ++i) {
+            const TileWindow w = tileWindow(layout, i);
+            if (w.left < area.x + area.width && area.x < w.left + TileWindow::kWidth &&
+                w.top < area.y + area.height && area.y < w.top + TileWindow::kHeight)
+                problems.push_back(describePosition(layout, i) + " lies under the area " +
+                                   std::to_string(area.x) + "," + std::to_string(area.y) + "," +
+                                   std::to_string(area.width) + "," + std::to_string(area.height) +
+                                   " that must stay clear");
+        }
     }
     return problems;
 }
@@ -232,14 +289,21 @@ int runCheck(const std::vector<std::string>& args) {
         return usage();
     int deals = kDefaultDeals;
     std::uint64_t budget = kDefaultSolveBudget;
+    std::vector<KeepClear> keepClear;
     for (std::size_t i = 2; i < args.size(); i += 2) {
-        const std::uint64_t value = i + 1 < args.size() ? parseCount(args[i + 1]).value_or(0) : 0;
-        if (args[i] == "--deals" && value > 0 && value <= 1000000)
+        const std::string option = args[i];
+        const std::string text = i + 1 < args.size() ? args[i + 1] : "";
+        const std::uint64_t value = parseCount(text).value_or(0);
+        if (option == "--deals" && value > 0 && value <= 1000000) {
             deals = static_cast<int>(value);
-        else if (args[i] == "--budget" && value > 0)
+        } else if (option == "--budget" && value > 0) {
             budget = value;
-        else
+        } else if (const std::optional<KeepClear> area = parseKeepClear(text);
+                   option == "--keep-clear" && area) {
+            keepClear.push_back(*area);
+        } else {
             return usage();
+        }
     }
     const auto layouts = readLibrary(args[1]);
     if (!layouts)
@@ -252,6 +316,8 @@ int runCheck(const std::vector<std::string>& args) {
         const LayoutRecord& layout = (*layouts)[i];
         const std::string name = layout.nameText();
         std::vector<std::string> problems = layoutProblems(layout);
+        for (std::string& problem : keepClearProblems(layout, keepClear))
+            problems.push_back(std::move(problem));
         if (const auto [it, added] = firstWithName.emplace(name, i); !added)
             problems.push_back("the name is also that of layout " + std::to_string(it->second));
         if (!problems.empty()) {

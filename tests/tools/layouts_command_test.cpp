@@ -128,5 +128,31 @@ TEST_F(LayoutsCommand, Check_ReportsTruncatedLibraryAndBrokenLayout) {
         << broken.out;
 }
 
+TEST_F(LayoutsCommand, CheckKeepClear_ReportsTilesUnderTheAreaAndRefusesMalformedArea) {
+    ASSERT_EQ(saveLayoutLibrary(path("turtle.tsl"), std::vector{shippedTurtle()}), "");
+    // Both the clock and the indicator corner are clear of the turtle.
+    const CommandRun clear = layouts({"check", path("turtle.tsl"), "--deals", "1", "--keep-clear",
+                                      "688,0,112,48", "--keep-clear", "722,552,78,48"});
+    EXPECT_EQ(clear.exitCode, 0) << clear.out << clear.err;
+
+    // One pixel at the middle of the play area lies under the turtle's top tile; a rectangle
+    // touching the left edge of the play area only from outside stays clear.
+    const CommandRun covered = layouts({"check", path("turtle.tsl"), "--deals", "1", "--keep-clear",
+                                        "0,0,28,600", "--keep-clear", "400,300,1,1"});
+    EXPECT_NE(covered.exitCode, 0);
+    EXPECT_NE(covered.out.find("  0  Turtle               invalid: position 0 ("),
+              std::string::npos)
+        << covered.out;
+    EXPECT_NE(covered.out.find("lies under the area 400,300,1,1 that must stay clear"),
+              std::string::npos)
+        << covered.out;
+    EXPECT_EQ(countOf(covered.out, "lies under the area 0,0,28,600"), 0) << covered.out;
+
+    for (const char* malformed : {"1,2,3", "1,2,3,0", "1,2,3,4,5", "-1,0,5,5", "1,,3,4"}) {
+        const CommandRun bad = layouts({"check", path("turtle.tsl"), "--keep-clear", malformed});
+        EXPECT_EQ(bad.exitCode, 2) << malformed;
+    }
+}
+
 } // namespace
 } // namespace tessalo
