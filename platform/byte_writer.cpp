@@ -2,14 +2,14 @@
 
 namespace tessalo {
 
-void ByteWriter::u16(std::uint16_t value) {
-    bytes_.push_back(static_cast<std::uint8_t>(value));
-    bytes_.push_back(static_cast<std::uint8_t>(value >> 8));
+void appendU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-void ByteWriter::u32(std::uint32_t value) {
+void appendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)
-        bytes_.push_back(static_cast<std::uint8_t>(value >> shift));
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 void ByteWriter::bytes(std::span<const std::uint8_t> values) {

@@ -1,21 +1,13 @@
 #include "tools/art/bmp_file.h"
 
+#include "platform/byte_writer.h"
+
 #include <algorithm>
 #include <array>
 #include <map>
 
 namespace tessalo::art {
 namespace {
-
-void put16(std::vector<std::uint8_t>& out, unsigned value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
 
 constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
@@ -26,20 +18,20 @@ std::vector<std::uint8_t> headers(int width, int height, int bitCount, std::uint
     std::vector<std::uint8_t> out;
     out.push_back('B');
     out.push_back('M');
-    put32(out, offset + imageSize);
-    put32(out, 0);
-    put32(out, offset);
-    put32(out, kInfoHeaderSize);
-    put32(out, static_cast<std::uint32_t>(width));
-    put32(out, static_cast<std::uint32_t>(height));
-    put16(out, 1);
-    put16(out, static_cast<unsigned>(bitCount));
-    put32(out, 0); // uncompressed
-    put32(out, imageSize);
-    put32(out, 2835); // 72 dots per inch
-    put32(out, 2835);
-    put32(out, paletteSize);
-    put32(out, 0);
+    appendU32(out, offset + imageSize);
+    appendU32(out, 0);
+    appendU32(out, offset);
+    appendU32(out, kInfoHeaderSize);
+    appendU32(out, static_cast<std::uint32_t>(width));
+    appendU32(out, static_cast<std::uint32_t>(height));
+    appendU16(out, 1);
+    appendU16(out, static_cast<unsigned>(bitCount));
+    appendU32(out, 0); // uncompressed
+    appendU32(out, imageSize);
+    appendU32(out, 2835); // 72 dots per inch
+    appendU32(out, 2835);
+    appendU32(out, paletteSize);
+    appendU32(out, 0);
     return out;
 }
 

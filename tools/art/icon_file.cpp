@@ -1,21 +1,13 @@
 #include "tools/art/icon_file.h"
 
+#include "platform/byte_writer.h"
+
 #include "tools/art/bmp_file.h"
 
 #include <array>
 
 namespace tessalo::art {
 namespace {
-
-void put16(std::vector<std::uint8_t>& out, unsigned value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
 
 bool opaque(const QImage& image, int x, int y) {
     return qAlpha(image.pixel(x, y)) >= 128;
@@ -33,17 +25,17 @@ std::vector<std::uint8_t> dibEntry(const QImage& image, int bitCount,
     const int w = image.width();
     const int h = image.height();
     std::vector<std::uint8_t> out;
-    put32(out, 40);
-    put32(out, static_cast<std::uint32_t>(w));
-    put32(out, static_cast<std::uint32_t>(2 * h));
-    put16(out, 1);
-    put16(out, static_cast<unsigned>(bitCount));
-    put32(out, 0);
-    put32(out, static_cast<std::uint32_t>((stride(w, bitCount) + stride(w, 1)) * h));
-    put32(out, 0);
-    put32(out, 0);
-    put32(out, 0);
-    put32(out, 0);
+    appendU32(out, 40);
+    appendU32(out, static_cast<std::uint32_t>(w));
+    appendU32(out, static_cast<std::uint32_t>(2 * h));
+    appendU16(out, 1);
+    appendU16(out, static_cast<unsigned>(bitCount));
+    appendU32(out, 0);
+    appendU32(out, static_cast<std::uint32_t>((stride(w, bitCount) + stride(w, 1)) * h));
+    appendU32(out, 0);
+    appendU32(out, 0);
+    appendU32(out, 0);
+    appendU32(out, 0);
     const std::size_t colours = std::size_t{1} << bitCount;
     for (std::size_t i = 0; i < colours; ++i) {
         const QRgb colour = i < palette.size() ? palette[i] : qRgb(0, 0, 0);
@@ -95,18 +87,18 @@ std::uint8_t nearestIndex(QRgb colour, const std::vector<QRgb>& palette) {
 std::vector<std::uint8_t> directory(int type, const std::vector<std::vector<std::uint8_t>>& entries,
                                     const std::vector<std::array<unsigned, 5>>& fields) {
     std::vector<std::uint8_t> out;
-    put16(out, 0);
-    put16(out, static_cast<unsigned>(type));
-    put16(out, static_cast<unsigned>(entries.size()));
+    appendU16(out, 0);
+    appendU16(out, static_cast<unsigned>(type));
+    appendU16(out, static_cast<unsigned>(entries.size()));
     std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const auto& [width, height, colourCount, planesOrX, bitsOrY] = fields[i];
         out.insert(out.end(), {static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height),
                                static_cast<std::uint8_t>(colourCount), 0});
-        put16(out, planesOrX);
-        put16(out, bitsOrY);
-        put32(out, static_cast<std::uint32_t>(entries[i].size()));
-        put32(out, offset);
+        appendU16(out, planesOrX);
+        appendU16(out, bitsOrY);
+        appendU32(out, static_cast<std::uint32_t>(entries[i].size()));
+        appendU32(out, offset);
         offset += static_cast<std::uint32_t>(entries[i].size());
     }
     for (const auto& entry : entries)

@@ -1,5 +1,6 @@
 #include "tools/art/skin_images.h"
 
+#include "platform/byte_writer.h"
 #include "tools/art/stroke_font.h"
 
 #include <QLinearGradient>
@@ -80,16 +81,6 @@ QImage drawFace(const SetParams& params, std::span<const int> cellX) {
     for (int x : cellX)
         drawCell(p, params, QPointF(x, 0), 0);
     return image;
-}
-
-void put16(std::vector<std::uint8_t>& out, unsigned value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
 }
 
 void drawButtonIcon(QPainter& p, int button, QRectF box, const QColor& ink) {
@@ -268,18 +259,18 @@ std::vector<std::uint8_t> pairSound(const SetParams& params) {
             out.push_back(static_cast<std::uint8_t>(four[i]));
     };
     tag("RIFF");
-    put32(out, static_cast<std::uint32_t>(36 + pcm.size() + pcm.size() % 2));
+    appendU32(out, static_cast<std::uint32_t>(36 + pcm.size() + pcm.size() % 2));
     tag("WAVE");
     tag("fmt ");
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, 1); // mono
-    put32(out, static_cast<std::uint32_t>(rate));
-    put32(out, static_cast<std::uint32_t>(rate)); // bytes per second
-    put16(out, 1);                                // block align
-    put16(out, 8);                                // bits per sample
+    appendU32(out, 16);
+    appendU16(out, 1); // PCM
+    appendU16(out, 1); // mono
+    appendU32(out, static_cast<std::uint32_t>(rate));
+    appendU32(out, static_cast<std::uint32_t>(rate)); // bytes per second
+    appendU16(out, 1);                                // block align
+    appendU16(out, 8);                                // bits per sample
     tag("data");
-    put32(out, static_cast<std::uint32_t>(pcm.size()));
+    appendU32(out, static_cast<std::uint32_t>(pcm.size()));
     out.insert(out.end(), pcm.begin(), pcm.end());
     if (pcm.size() % 2 != 0)
         out.push_back(0);
