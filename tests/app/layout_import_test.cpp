@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace tessalo {
 namespace {
@@ -33,7 +34,12 @@ std::vector<std::uint8_t> layoutTriples() {
 
 class LayoutImport : public ::testing::Test {
   protected:
-    fs::path folder = fs::path(::testing::TempDir()) / "layout_import_test";
+    // One folder per test: CTest runs the tests of this file side by side.
+    fs::path folder =
+        fs::path(::testing::TempDir()) /
+        ("layout_import_" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+         std::to_string(::getpid()));
     fs::path library = folder / kLayoutLibraryFileName;
     fs::path module = folder / "new.layout";
     std::vector<LayoutRecord> layouts;

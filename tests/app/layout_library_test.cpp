@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 #include <vector>
 
 namespace tessalo {
@@ -84,7 +85,8 @@ TEST(LayoutLibrary, TruncatedFile_KeepsCompleteRecordsAndSaysWhy) {
 }
 
 TEST(LayoutLibrary, SaveAndLoad_RoundTripThroughAFile) {
-    const auto folder = std::filesystem::path(::testing::TempDir()) / "layout_library_test";
+    const auto folder = std::filesystem::path(::testing::TempDir()) /
+                        ("layout_library_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const auto path = folder / kLayoutLibraryFileName;
     const std::vector<LayoutRecord> layouts = {recordNamed("Saved", 9)};
