@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    g++ cmake ninja-build clang clang-format git
+    g++ cmake ninja-build clang libclang-rt-14-dev clang-format git
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
     xvfb xauth xdotool imagemagick
