@@ -63,8 +63,11 @@ int check(const RecordsFileContents& contents) {
             ++problems;
         }
     }
-    std::printf("%zu entries in %zu groups: %s\n", entries.size(), groups.size(),
-                problems == 0 ? "in order" : "out of order");
+    // Only the entries before the damage were read, so a damaged file is never called in order.
+    const char* verdict = !contents.damage.empty() ? "damaged"
+                          : problems == 0          ? "in order"
+                                                   : "out of order";
+    std::printf("%zu entries in %zu groups: %s\n", entries.size(), groups.size(), verdict);
     return problems == 0 ? 0 : 1;
 }
 
