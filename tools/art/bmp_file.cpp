@@ -89,6 +89,22 @@ std::vector<QRgb> reduceColours(const QImage& source, std::size_t limit) {
     return {qRgb(0, 0, 0)};
 }
 
+std::uint8_t nearestIndex(QRgb colour, const std::vector<QRgb>& palette) {
+    int best = 0;
+    int bestDistance = 1 << 30;
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        const int dr = qRed(colour) - qRed(palette[i]);
+        const int dg = qGreen(colour) - qGreen(palette[i]);
+        const int db = qBlue(colour) - qBlue(palette[i]);
+        const int distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = static_cast<int>(i);
+        }
+    }
+    return static_cast<std::uint8_t>(best);
+}
+
 std::vector<std::uint8_t> bmp8(const QImage& source) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     const std::vector<QRgb> palette = reduceColours(image, 256);
@@ -107,20 +123,9 @@ std::vector<std::uint8_t> bmp8(const QImage& source) {
         auto found = nearest.find(colour);
         if (found != nearest.end())
             return found->second;
-        int best = 0;
-        int bestDistance = 1 << 30;
-        for (std::size_t i = 0; i < palette.size(); ++i) {
-            const int dr = qRed(colour) - qRed(palette[i]);
-            const int dg = qGreen(colour) - qGreen(palette[i]);
-            const int db = qBlue(colour) - qBlue(palette[i]);
-            const int distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
-            if (distance < bestDistance) {
-                bestDistance = distance;
-                best = static_cast<int>(i);
-            }
-        }
-        nearest.emplace(colour, static_cast<std::uint8_t>(best));
-        return static_cast<std::uint8_t>(best);
+        const std::uint8_t best = nearestIndex(colour, palette);
+        nearest.emplace(colour, best);
+        return best;
     };
     for (int y = image.height() - 1; y >= 0; --y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));

@@ -18,4 +18,7 @@ std::vector<std::uint8_t> bmp8(const QImage& image);
 // colours that agree in their upper bits, coarsening until few enough remain. Deterministic.
 std::vector<QRgb> reduceColours(const QImage& image, std::size_t limit);
 
+// The entry of `palette` closest to `colour`, weighting green most as the eye does.
+std::uint8_t nearestIndex(QRgb colour, const std::vector<QRgb>& palette);
+
 } // namespace tessalo::art

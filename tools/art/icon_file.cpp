@@ -68,22 +68,6 @@ std::vector<std::uint8_t> dibEntry(const QImage& image, int bitCount,
     return out;
 }
 
-std::uint8_t nearestIndex(QRgb colour, const std::vector<QRgb>& palette) {
-    int best = 0;
-    int bestDistance = 1 << 30;
-    for (std::size_t i = 0; i < palette.size(); ++i) {
-        const int dr = qRed(colour) - qRed(palette[i]);
-        const int dg = qGreen(colour) - qGreen(palette[i]);
-        const int db = qBlue(colour) - qBlue(palette[i]);
-        const int distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = static_cast<int>(i);
-        }
-    }
-    return static_cast<std::uint8_t>(best);
-}
-
 std::vector<std::uint8_t> directory(int type, const std::vector<std::vector<std::uint8_t>>& entries,
                                     const std::vector<std::array<unsigned, 5>>& fields) {
     std::vector<std::uint8_t> out;
