@@ -71,9 +71,13 @@ const char* buttonBitmapName(PictureButton button, bool down) {
     return down ? "IDB_EXIT_BUTTON_D" : "IDB_EXIT_BUTTON_U";
 }
 
-std::optional<ClockPlace> parseClockPlace(std::span<const std::uint8_t> bytes) {
+namespace {
+
+// The clock and indicator records share one shape: window position, digit columns, digit row.
+template <typename Place>
+std::optional<Place> parseDigitPlace(std::span<const std::uint8_t> bytes) {
     ByteReader reader(bytes);
-    ClockPlace place;
+    Place place;
     place.x = static_cast<std::int16_t>(reader.u16());
     place.y = static_cast<std::int16_t>(reader.u16());
     for (auto& x : place.digitX)
@@ -82,15 +86,24 @@ std::optional<ClockPlace> parseClockPlace(std::span<const std::uint8_t> bytes) {
     return reader.ok() ? std::optional(place) : std::nullopt;
 }
 
+template <typename Place> std::vector<std::uint8_t> serializeDigitPlace(const Place& place) {
+    ByteWriter out;
+    out.u16(static_cast<std::uint16_t>(place.x));
+    out.u16(static_cast<std::uint16_t>(place.y));
+    for (auto x : place.digitX)
+        out.u16(static_cast<std::uint16_t>(x));
+    out.u16(static_cast<std::uint16_t>(place.digitY));
+    return out.take();
+}
+
+} // namespace
+
+std::optional<ClockPlace> parseClockPlace(std::span<const std::uint8_t> bytes) {
+    return parseDigitPlace<ClockPlace>(bytes);
+}
+
 std::optional<IndicatorPlace> parseIndicatorPlace(std::span<const std::uint8_t> bytes) {
-    ByteReader reader(bytes);
-    IndicatorPlace place;
-    place.x = static_cast<std::int16_t>(reader.u16());
-    place.y = static_cast<std::int16_t>(reader.u16());
-    for (auto& x : place.digitX)
-        x = static_cast<std::int16_t>(reader.u16());
-    place.digitY = static_cast<std::int16_t>(reader.u16());
-    return reader.ok() ? std::optional(place) : std::nullopt;
+    return parseDigitPlace<IndicatorPlace>(bytes);
 }
 
 std::optional<ButtonsPlace> parseButtonsPlace(std::span<const std::uint8_t> bytes) {
@@ -104,23 +117,11 @@ std::optional<ButtonsPlace> parseButtonsPlace(std::span<const std::uint8_t> byte
 }
 
 std::vector<std::uint8_t> serializeClockPlace(const ClockPlace& place) {
-    ByteWriter out;
-    out.u16(static_cast<std::uint16_t>(place.x));
-    out.u16(static_cast<std::uint16_t>(place.y));
-    for (auto x : place.digitX)
-        out.u16(static_cast<std::uint16_t>(x));
-    out.u16(static_cast<std::uint16_t>(place.digitY));
-    return out.take();
+    return serializeDigitPlace(place);
 }
 
 std::vector<std::uint8_t> serializeIndicatorPlace(const IndicatorPlace& place) {
-    ByteWriter out;
-    out.u16(static_cast<std::uint16_t>(place.x));
-    out.u16(static_cast<std::uint16_t>(place.y));
-    for (auto x : place.digitX)
-        out.u16(static_cast<std::uint16_t>(x));
-    out.u16(static_cast<std::uint16_t>(place.digitY));
-    return out.take();
+    return serializeDigitPlace(place);
 }
 
 std::vector<std::uint8_t> serializeButtonsPlace(const ButtonsPlace& place) {
