@@ -1,4 +1,4 @@
-#include "platform/asc_bitmap_loader.h"
+#include "skin/asc_bitmap_loader.h"
 
 #include "skin/asc_decoder.h"
 #include "skin/bmp_image.h"

@@ -1,4 +1,4 @@
-#include "platform/asc_bitmap_loader.h"
+#include "skin/asc_bitmap_loader.h"
 
 #include "platform/byte_writer.h"
 #include "platform/pe_writer.h"
