@@ -48,4 +48,10 @@ std::optional<QImage> loadBitmap(const PeModule& module, const std::string& name
     return toImage(*bitmap);
 }
 
+std::optional<QImage> loadSourceBitmap(const ResourceSource& source, const std::string& name) {
+    if (source.isProgramOwn())
+        return std::nullopt;
+    return loadBitmap(*source.current(), name);
+}
+
 } // namespace tessalo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/pe_module.h"
+#include "platform/resource_source.h"
 
 #include <QImage>
 
@@ -21,5 +22,9 @@ std::optional<QImage> loadAscBitmap(const PeModule& module, const std::string& n
 
 // A plain bitmap resource (a device-independent bitmap without file header) as an image.
 std::optional<QImage> loadBitmap(const PeModule& module, const std::string& name);
+
+// A plain bitmap resource by name from the resource source. The program's own resources hold no
+// bitmaps, so only a pictures module as the source yields one.
+std::optional<QImage> loadSourceBitmap(const ResourceSource& source, const std::string& name);
 
 } // namespace tessalo

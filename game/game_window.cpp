@@ -1,0 +1,342 @@
+#include "game/game_window.h"
+
+#include "app/layout_validation.h"
+#include "game/game_button.h"
+#include "game/game_commands.h"
+#include "game/game_events.h"
+#include "game/game_refusals.h"
+#include "game/game_window_output.h"
+#include "game/tile_window.h"
+#include "platform/message_box.h"
+#include "platform/pe_module.h"
+#include "platform/program_resources.h"
+#include "platform/sound_player.h"
+#include "skin/asc_bitmap_loader.h"
+#include "skin/clock_window.h"
+#include "skin/indicator_window.h"
+#include "skin/pictures_module.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QSystemTrayIcon>
+
+namespace tessalo {
+
+namespace {
+
+constexpr const char* kWindowTitle = "Tessalo Game";
+constexpr int kStartButton = 0;
+constexpr int kPauseButton = 1;
+constexpr int kHelpButton = 2;
+constexpr int kExitButton = 3;
+
+int buttonSlot(PictureButton button) {
+    switch (button) {
+    case PictureButton::Start:
+        return kStartButton;
+    case PictureButton::Pause:
+        return kPauseButton;
+    case PictureButton::Help:
+        return kHelpButton;
+    case PictureButton::Exit:
+        return kExitButton;
+    }
+    return kStartButton;
+}
+
+QPixmap pixmapOf(const std::optional<QImage>& image) {
+    return image ? QPixmap::fromImage(*image) : QPixmap();
+}
+
+} // namespace
+
+GameWindow::GameWindow(GameEnvironment& environment)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      environment_(environment), sound_(std::make_unique<SoundPlayer>()) {
+    setWindowTitle(QString::fromLatin1(kWindowTitle));
+    setWindowIcon(loadSourceIcon(environment_.resourceSource, kApplicationIconId));
+    // Everything is painted by the window itself: the background and the black bands around it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+}
+
+GameWindow::~GameWindow() = default;
+
+bool GameWindow::open(const GameSetup& setup) {
+    if (isOpen())
+        return false;
+    setup_ = setup;
+    if (!layoutDefect(setup_.layout).empty()) {
+        refuse(layoutDamagedMessage(setup_.layout.nameText()));
+        return false;
+    }
+    auto opened = PeModule::open(setup_.picturesModule);
+    if (std::holds_alternative<std::string>(opened)) {
+        refuse(picturesModuleUnreadableMessage(setup_.picturesModule));
+        return false;
+    }
+    const PeModule& module = std::get<PeModule>(opened);
+    auto read = readPicturesCatalogue(module);
+    if (std::holds_alternative<std::string>(read) ||
+        std::get<PicturesCatalogue>(read).pictureNames.size() != pictures_.faces.size()) {
+        refuse(picturesModuleDamagedMessage(setup_.picturesModule));
+        return false;
+    }
+    const auto& catalogue = std::get<PicturesCatalogue>(read);
+
+    playArea_ = PlayArea::centredOn(setup_.screenWidth, setup_.screenHeight);
+    createButtons(module, catalogue.buttonsPlace);
+    {
+        const ResourceSourceScope scope(environment_.resourceSource, module);
+        clock_ = new ClockWindow(environment_.calendar, this);
+        indicator_ = new IndicatorWindow(clock_->digitSet(), this);
+        clock_->loadSkin(module);
+        indicator_->loadSkin(module);
+    }
+    const PixelPoint clockAt = playArea_.toWindow(clock_->place().x(), clock_->place().y());
+    const PixelPoint indicatorAt =
+        playArea_.toWindow(indicator_->place().x(), indicator_->place().y());
+    clock_->createOwned(QPoint(clockAt.x, clockAt.y));
+    indicator_->createOwned(QPoint(indicatorAt.x, indicatorAt.y));
+    buttons_[kStartButton]->show();
+
+    LayoutPositions positions;
+    for (int i = 0; i < kTileCount; ++i) {
+        positions.x[std::size_t(i)] = setup_.layout.x[std::size_t(i)];
+        positions.y[std::size_t(i)] = setup_.layout.y[std::size_t(i)];
+        positions.z[std::size_t(i)] = setup_.layout.z[std::size_t(i)];
+    }
+    output_ = std::make_unique<GameWindowOutput>(*this);
+    gameState_ = std::make_unique<GameState>(*output_, environment_.calendar, positions);
+    createTiles(catalogue);
+    // Clock and indicator float above everything else of the game.
+    clock_->raise();
+    indicator_->raise();
+
+    showOnScreen();
+    postCommand(GameCommand::start);
+    return true;
+}
+
+void GameWindow::createButtons(const PeModule& module, const ButtonsPlace& place) {
+    std::array<std::array<QPixmap, 2>, 4> images;
+    {
+        const ResourceSourceScope scope(environment_.resourceSource, module);
+        for (auto button : {PictureButton::Exit, PictureButton::Help, PictureButton::Start,
+                            PictureButton::Pause}) {
+            for (bool down : {false, true}) {
+                images[std::size_t(buttonSlot(button))][down] = pixmapOf(
+                    loadSourceBitmap(environment_.resourceSource, buttonBitmapName(button, down)));
+            }
+        }
+    }
+    const QCursor hand = loadSourceCursor(environment_.resourceSource, kPointingHandCursorId);
+    for (std::size_t slot = 0; slot < kPictureButtons.size(); ++slot) {
+        const PixelPoint at =
+            playArea_.buttonPosition(place.buttons[slot].x, place.buttons[slot].y);
+        const int command = GameCommand::start + int(slot);
+        auto* button = new GameButton(command, images[slot][0], images[slot][1], this);
+        button->move(at.x, at.y);
+        button->setCursor(hand);
+        // Posted, so that a command (Exit above all) never runs inside the button's own handler.
+        connect(button, &QAbstractButton::clicked, this, [this, command] { postCommand(command); });
+        if (int(slot) != kStartButton)
+            button->show();
+        buttons_[slot] = button;
+    }
+}
+
+void GameWindow::createTiles(const PicturesCatalogue& catalogue) {
+    const QPixmap* base = pictures_.base ? &*pictures_.base : nullptr;
+    for (int i = 0; i < kTileCount; ++i) {
+        const QPixmap* face = &pictures_.faces[catalogue.pictureOfTile[std::size_t(i)]];
+        tiles_[std::size_t(i)] =
+            new TileWindow(gameState_->board(), playArea_, i, face, base, this);
+    }
+}
+
+GameButton* GameWindow::button(int command) const {
+    const int slot = command - GameCommand::start;
+    if (slot < 0 || slot >= int(buttons_.size()))
+        return nullptr;
+    return buttons_[std::size_t(slot)];
+}
+
+void GameWindow::postCommand(int command) {
+    QCoreApplication::postEvent(this, new PostedCommandEvent(command));
+}
+
+void GameWindow::onCommand(int command) {
+    // A command posted before Exit may arrive after it.
+    if (!isOpen())
+        return;
+    switch (command) {
+    case GameCommand::start:
+        gameState_->deal();
+        break;
+    case GameCommand::pause:
+        pause();
+        break;
+    case GameCommand::help:
+        gameState_->toggleHint();
+        break;
+    case GameCommand::exit:
+        exitGame();
+        break;
+    default:
+        break;
+    }
+}
+
+bool GameWindow::event(QEvent* event) {
+    if (event->type() == kTileClickedEvent) {
+        // A click queued while the result of the game is being asked for belongs to no game.
+        if (isOpen() && !endingGame_)
+            gameState_->clickTile(static_cast<TileClickedEvent*>(event)->tile());
+        return true;
+    }
+    if (event->type() == kPostedCommandEvent) {
+        onCommand(static_cast<PostedCommandEvent*>(event)->command());
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void GameWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const PixelPoint origin = playArea_.origin();
+    const int scale = playArea_.scale();
+    const QRect area(origin.x, origin.y, kPlayAreaWidth * scale, kPlayAreaHeight * scale);
+    // Black bands where the screen is larger than the play area.
+    const QRegion bands = QRegion(rect()) - QRegion(area);
+    for (const QRect& band : bands)
+        painter.fillRect(band, Qt::black);
+    if (!pictures_.background.isNull())
+        painter.drawPixmap(area, pictures_.background,
+                           QRect(0, 0, kPlayAreaWidth, kPlayAreaHeight));
+}
+
+void GameWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && isOpen() && gameState_->hintShown())
+        gameState_->clearHint();
+    QWidget::mousePressEvent(event);
+}
+
+void GameWindow::closeEvent(QCloseEvent* event) {
+    // A close from outside (window manager, Alt+F4) leaves the game as Exit does, so the main
+    // dialog never stays hidden.
+    event->ignore();
+    if (isOpen())
+        exitGame();
+}
+
+void GameWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isOpen()) {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        const bool wasMinimized = change->oldState() & Qt::WindowMinimized;
+        if (wasMinimized && !(windowState() & Qt::WindowMinimized) && isVisible()) {
+            // Back on screen: the clock starts a new run, as it does whenever its owner reopens.
+            paused_ = false;
+            clock_->resumeRun();
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+void GameWindow::pause() {
+    clock_->stop();
+    paused_ = true;
+    if (!environment_.trayAvailable || !environment_.trayAvailable()) {
+        // Without a notification area the game waits minimized, to be restored like any window.
+        showMinimized();
+        return;
+    }
+    showMinimized();
+    trayIcon_ =
+        std::make_unique<QSystemTrayIcon>(loadSourceIcon(environment_.resourceSource, kTrayIconId));
+    trayIcon_->setToolTip(QString::fromLatin1(kWindowTitle));
+    connect(trayIcon_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                // Only the left button's press restores; other clicks on the icon do nothing.
+                if (reason == QSystemTrayIcon::Trigger)
+                    restoreFromTray();
+            });
+    trayIcon_->show();
+    hide();
+}
+
+void GameWindow::restoreFromTray() {
+    if (!trayIcon_)
+        return;
+    trayIcon_->hide();
+    trayIcon_.release()->deleteLater();
+    showOnScreen();
+    paused_ = false;
+    clock_->resumeRun();
+}
+
+void GameWindow::showOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QPoint topLeft = screen ? screen->geometry().topLeft() : QPoint();
+    // Without a window manager full screen alone may leave a small window.
+    setGeometry(QRect(topLeft, QSize(setup_.screenWidth, setup_.screenHeight)));
+    showFullScreen();
+    setGeometry(QRect(topLeft, QSize(setup_.screenWidth, setup_.screenHeight)));
+    raise();
+    activateWindow();
+}
+
+void GameWindow::exitGame() {
+    delete indicator_;
+    indicator_ = nullptr;
+    delete clock_;
+    clock_ = nullptr;
+    for (int slot : {kExitButton, kStartButton, kHelpButton, kPauseButton}) {
+        delete buttons_[std::size_t(slot)];
+        buttons_[std::size_t(slot)] = nullptr;
+    }
+    for (int i = kTileCount - 1; i >= 0; --i) {
+        delete tiles_[std::size_t(i)];
+        tiles_[std::size_t(i)] = nullptr;
+    }
+    gameState_.reset();
+    output_.reset();
+    if (trayIcon_)
+        trayIcon_.reset();
+    paused_ = false;
+    pictures_.releaseBitmaps();
+    if (environment_.showMainWindow)
+        environment_.showMainWindow();
+    hide();
+}
+
+void GameWindow::endGame() {
+    endingGame_ = true;
+    clock_->stop();
+    GameResult result;
+    result.remains = indicator_->remaining();
+    result.seconds = clock_->shownSeconds();
+    result.hints = gameState_->hintsUsed();
+    result.picturesName = setup_.pictureSetName;
+    result.layoutName = setup_.layout.nameText();
+    const int next = environment_.endOfGame ? environment_.endOfGame(result) : GameCommand::start;
+    endingGame_ = false;
+    postCommand(next == GameCommand::exit ? GameCommand::exit : GameCommand::start);
+}
+
+void GameWindow::playPairSound() {
+    if (pictures_.okSound)
+        sound_->play(*pictures_.okSound);
+}
+
+void GameWindow::refuse(const QString& message) {
+    showWarning(parentWidget(), message);
+}
+
+} // namespace tessalo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "game/loaded_pictures.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+namespace tessalo {
+
+struct LoadProgress {
+    // Called once with N, the number of pictures, before the first one is decoded.
+    std::function<void(int)> setRange;
+    // Called with i after picture i.
+    std::function<void(int)> setPosition;
+};
+
+// Decodes the set's pictures into `pictures` and copies its pair sound when `soundOn`. A module
+// that cannot be read or lacks what a game needs leaves `pictures` empty and returns the message
+// for the player; nothing half-loaded ever reaches a game.
+std::optional<QString> loadPictureSet(const std::filesystem::path& module, bool soundOn,
+                                      LoadedPictures& pictures, const LoadProgress& progress);
+
+} // namespace tessalo

@@ -1,0 +1,35 @@
+#include "game/play_area.h"
+
+namespace tessalo {
+
+namespace {
+
+// Where the board's half-column 0, half-row 0 lies in the play area.
+constexpr int kBoardOffsetX = 28;
+constexpr int kBoardOffsetY = -12;
+
+} // namespace
+
+PlayArea PlayArea::centredOn(int screenWidth, int screenHeight) {
+    PlayArea area;
+    // Division truncates toward zero, also for a screen smaller than the play area.
+    area.origin_ = {(screenWidth - kPlayAreaWidth) / 2, (screenHeight - kPlayAreaHeight) / 2};
+    return area;
+}
+
+PixelPoint PlayArea::toWindow(int x, int y) const {
+    return {origin_.x + scale_ * x, origin_.y + scale_ * y};
+}
+
+PixelPoint PlayArea::buttonPosition(std::int16_t x, std::int16_t y) const {
+    const auto wrap = [](int value) {
+        return static_cast<int>(static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
+    };
+    return {wrap(origin_.x + scale_ * x), wrap(origin_.y + scale_ * y)};
+}
+
+PixelPoint PlayArea::tilePosition(int x, int y, int z) const {
+    return toWindow(kBoardOffsetX + (45 * x) / 2 + 7 * z, kBoardOffsetY + (70 * y) / 2 - 7 * z);
+}
+
+} // namespace tessalo

@@ -1,0 +1,73 @@
+#include "game/tile_window.h"
+
+#include "game/game_events.h"
+#include "game/play_area.h"
+#include "game/tile_shape.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tessalo {
+
+namespace {
+
+constexpr int kFaceLeft = 7;
+constexpr int kFaceWidth = 45;
+constexpr int kFaceHeight = 70;
+
+} // namespace
+
+TileWindow::TileWindow(const Board& board, const PlayArea& playArea, int tileIndex,
+                       const QPixmap* face, const QPixmap* base, QWidget* gameWindow)
+    : QWidget(gameWindow), board_(board), playArea_(playArea), tileIndex_(tileIndex), face_(face),
+      base_(base) {
+    setObjectName(QStringLiteral("Fishka"));
+    // With a picture for the whole outline nothing below needs painting first; a tile whose face
+    // did not load shows what lies beneath it.
+    const bool coversOutline =
+        base_ != nullptr ? !base_->isNull() : face_ != nullptr && !face_->isNull();
+    setAttribute(Qt::WA_OpaquePaintEvent, coversOutline);
+    setGeometry(0, 0, kTileWindowWidth, kTileWindowHeight);
+    setMask(tileOutline());
+    hide();
+}
+
+void TileWindow::setPosition(int x, int y, int z) {
+    highlighted_ = false;
+    const PixelPoint at = playArea_.tilePosition(x, y, z);
+    move(at.x, at.y);
+    lower();
+}
+
+void TileWindow::setHighlighted(bool on) {
+    if (on == highlighted_)
+        return;
+    highlighted_ = on;
+    update();
+}
+
+void TileWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // Inverting the copy is the only marker of a selected or hinted tile.
+    painter.setCompositionMode(highlighted_ ? QPainter::RasterOp_NotSource
+                                            : QPainter::CompositionMode_Source);
+    const bool hasFace = face_ != nullptr && !face_->isNull();
+    if (base_ != nullptr) {
+        if (!base_->isNull())
+            painter.drawPixmap(0, 0, *base_, 0, 0, kTileWindowWidth, kTileWindowHeight);
+        if (hasFace)
+            painter.drawPixmap(kFaceLeft, 0, *face_, 0, 0, kFaceWidth, kFaceHeight);
+    } else if (hasFace) {
+        painter.drawPixmap(0, 0, *face_, 0, 0, kTileWindowWidth, kTileWindowHeight);
+    }
+}
+
+void TileWindow::mousePressEvent(QMouseEvent* event) {
+    // Accepted here: a press on a tile is never a press on the background below it.
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        QCoreApplication::postEvent(parentWidget(), new TileClickedEvent(tileIndex_));
+}
+
+} // namespace tessalo
