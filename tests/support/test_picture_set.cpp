@@ -3,7 +3,9 @@
 #include "platform/byte_writer.h"
 #include "platform/pe_writer.h"
 #include "skin/asc_encoder.h"
+#include "tests/platform/pe_test_support.h"
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -112,9 +114,16 @@ PicturesModuleContent TestPictureSet::content() const {
 }
 
 std::vector<std::uint8_t> moduleBytes(const PicturesModuleContent& content) {
+    return moduleBytesWith(content, [](std::vector<ModuleResource>&) {});
+}
+
+std::vector<std::uint8_t>
+moduleBytesWith(const PicturesModuleContent& content,
+                const std::function<void(std::vector<ModuleResource>&)>& change) {
     auto resources = picturesModuleResources(content);
     if (auto* error = std::get_if<std::string>(&resources))
         throw std::runtime_error(*error);
+    change(std::get<std::vector<ModuleResource>>(resources));
     auto bytes = writeResourceModule(std::get<std::vector<ModuleResource>>(resources));
     if (auto* error = std::get_if<std::string>(&bytes))
         throw std::runtime_error(*error);
@@ -125,6 +134,48 @@ void writeModuleFile(const std::filesystem::path& path, const PicturesModuleCont
     const auto bytes = moduleBytes(content);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+} // namespace tessalo
+
+namespace tessalo {
+
+std::optional<std::vector<std::uint8_t>> windresModuleBytes(const std::filesystem::path& folder,
+                                                            const PicturesModuleContent& content,
+                                                            const std::vector<std::string>& omit) {
+    if (!test::haveProgram("i686-w64-mingw32-windres"))
+        return std::nullopt;
+    auto listed = picturesModuleResources(content);
+    if (std::holds_alternative<std::string>(listed))
+        return std::nullopt;
+    std::string rc = "STRINGTABLE\n{\n 1, \"" + content.displayName + "\"\n}\n";
+    int fileNumber = 0;
+    for (const auto& resource : std::get<std::vector<ModuleResource>>(listed)) {
+        if (resource.type == ResourceId(kRtString))
+            continue;
+        const std::string name = resource.name.text();
+        if (std::find(omit.begin(), omit.end(), name) != omit.end())
+            continue;
+        const std::string file = "r" + std::to_string(fileNumber++) + ".bin";
+        std::vector<std::uint8_t> bytes = resource.bytes;
+        std::string type = resource.type.text();
+        if (resource.type == ResourceId(kRtBitmap)) {
+            // The compiler takes a whole BMP file and stores it without its file header.
+            std::vector<std::uint8_t> header = {'B', 'M'};
+            const std::uint32_t size = std::uint32_t(14 + bytes.size());
+            const std::uint32_t bitsAt = 14 + 40;
+            for (int shift = 0; shift < 32; shift += 8)
+                header.push_back(std::uint8_t(size >> shift));
+            header.insert(header.end(), {0, 0, 0, 0});
+            for (int shift = 0; shift < 32; shift += 8)
+                header.push_back(std::uint8_t(bitsAt >> shift));
+            bytes.insert(bytes.begin(), header.begin(), header.end());
+            type = "BITMAP";
+        }
+        test::writeFile(folder / file, bytes);
+        rc += name + " " + type + " \"" + file + "\"\n";
+    }
+    return test::buildWithWindres("i686", folder, rc);
 }
 
 } // namespace tessalo

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace tessalo {
@@ -44,6 +47,20 @@ std::vector<std::uint8_t> solidBmpFile(int width, int height, Rgb colour);
 // A short RIFF WAVE image: 8-bit mono PCM.
 std::vector<std::uint8_t> testWaveImage();
 std::vector<std::uint8_t> moduleBytes(const PicturesModuleContent& content);
+// The module bytes after `change` has altered its resources (to damage them).
+std::vector<std::uint8_t>
+moduleBytesWith(const PicturesModuleContent& content,
+                const std::function<void(std::vector<ModuleResource>&)>& change);
 void writeModuleFile(const std::filesystem::path& path, const PicturesModuleContent& content);
+
+} // namespace tessalo
+
+namespace tessalo {
+
+// The same set compiled by the GNU toolchain (windres and ld of MinGW), leaving out the resources
+// named in `omit`. None when the toolchain is missing or fails.
+std::optional<std::vector<std::uint8_t>>
+windresModuleBytes(const std::filesystem::path& folder, const PicturesModuleContent& content,
+                   const std::vector<std::string>& omit = {});
 
 } // namespace tessalo
