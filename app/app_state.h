@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/layout_record.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tessalo {
+
+// What the whole run shares: the lists the settings page changes and the indices of the layout
+// and picture set the next game uses. Texts are code page 1251.
+struct AppState {
+    std::vector<LayoutRecord> layouts;
+    std::int32_t layoutIndex = 0;
+    // Entry i of both lists together: a set's display name and its module's file name.
+    std::vector<std::string> pictureSetNames;
+    std::vector<std::string> pictureModuleFiles;
+    std::int32_t picturesIndex = 0;
+    // The last name entered for a record in this run; never stored.
+    std::string lastPlayerName;
+
+    // None when the index lies outside its list.
+    const LayoutRecord* currentLayout() const {
+        return layoutIndex >= 0 && std::size_t(layoutIndex) < layouts.size()
+                   ? &layouts[std::size_t(layoutIndex)]
+                   : nullptr;
+    }
+    const std::string* currentPictureSetName() const {
+        return picturesIndex >= 0 && std::size_t(picturesIndex) < pictureSetNames.size()
+                   ? &pictureSetNames[std::size_t(picturesIndex)]
+                   : nullptr;
+    }
+    const std::string* currentPictureModuleFile() const {
+        return picturesIndex >= 0 && std::size_t(picturesIndex) < pictureModuleFiles.size()
+                   ? &pictureModuleFiles[std::size_t(picturesIndex)]
+                   : nullptr;
+    }
+};
+
+} // namespace tessalo
