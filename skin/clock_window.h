@@ -1,0 +1,73 @@
+#pragma once
+
+#include "game/calendar_clock.h"
+#include "platform/pe_module.h"
+#include "skin/digit_set.h"
+#include "skin/window_drag.h"
+
+#include <QBasicTimer>
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+namespace tessalo {
+
+// The playing time as MMSS in four digit cells, floating over the game window. Time is counted
+// in calendar seconds; the one-second timer only refreshes the display, so a late tick loses
+// nothing.
+class ClockWindow final : public QWidget {
+  public:
+    // Created hidden; `gameWindow` is the parent it floats over and is dragged within.
+    ClockWindow(const CalendarClock& calendar, QWidget* gameWindow);
+
+    // The placement record, the face "IDB_CLOCK" and the digit set. False when any is missing,
+    // short or undecodable; the clock then holds no face and an empty digit set.
+    bool loadSkin(const PeModule& module);
+    // Relative to the play area.
+    QPoint place() const { return place_; }
+    // Zeroes the time, moves to `position` (game-window coordinates) and shows the clock, stopped.
+    void createOwned(QPoint position);
+
+    void startNewGame();
+    void resumeRun();
+    void stop();
+
+    // The total last drawn: the game's time. Never negative.
+    int shownSeconds() const { return shownSeconds_; }
+    bool isRunning() const { return tickTimer_.isActive(); }
+    const DigitSet& digitSet() const { return digitSet_; }
+
+    // What the one-second timer does; public so a test can stand in for the timer.
+    void tick();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    std::int64_t now() const { return calendar_.secondsSinceEpoch(); }
+    void startRun();
+
+    const CalendarClock& calendar_;
+    DigitSet digitSet_;
+    QImage face_;
+    QPoint place_;
+    // Tens of minutes, minutes, tens of seconds, seconds.
+    std::array<int, 4> digitX_{};
+    int digitY_ = 0;
+    // 64 bits: a calendar set far forward must not overflow the sum.
+    std::int64_t accumulatedSeconds_ = 0;
+    std::int64_t runStart_ = 0;
+    std::int64_t runSeconds_ = 0;
+    int shownSeconds_ = 0;
+    QBasicTimer tickTimer_;
+    WindowDrag drag_;
+};
+
+} // namespace tessalo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/pe_module.h"
+
+#include <QImage>
+#include <QPoint>
+
+#include <array>
+
+class QPainter;
+
+namespace tessalo {
+
+// The ten digit images shared by the clock and the indicator.
+class DigitSet {
+  public:
+    // "IDB_0".."IDB_9" from the module; width and height are those of digit 0. False if any is
+    // missing or undecodable, and then the set is left empty.
+    bool load(const PeModule& module);
+    void clear();
+    bool loaded() const { return loaded_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // A null image for a value outside 0..9 or while the set is empty.
+    const QImage& digit(int value) const;
+
+    // Copies the top-left width × height pixels of digit `value` to `topLeft`, replacing what is
+    // there; every digit is drawn in the size of digit 0, a smaller one only as far as it reaches.
+    void draw(QPainter& painter, QPoint topLeft, int value) const;
+
+  private:
+    std::array<QImage, 10> images_;
+    int width_ = 0;
+    int height_ = 0;
+    bool loaded_ = false;
+};
+
+} // namespace tessalo
