@@ -118,7 +118,7 @@ TEST_F(LayoutImport, ModulesWithoutAUsableLayout_AreRefusedAndDeleted) {
 
     ASSERT_EQ(messages.shown.size(), 3u);
     for (const auto& text : messages.shown)
-        EXPECT_EQ(text, kNoLayoutInModuleMessage);
+        EXPECT_EQ(text, "Выбранный модуль не содержит варианта раскладки");
     EXPECT_EQ(layouts.size(), 1u);
 }
 

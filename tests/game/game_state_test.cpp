@@ -1,8 +1,10 @@
+#include "game/deal_random.h"
 #include "game/game_state.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -171,6 +173,52 @@ TEST(GameStateDeal, StartDuringAGame_DropsSelectionHintAndCounters) {
     EXPECT_EQ(f.output.remaining, 144);
     for (int tile = 0; tile < kTileCount; ++tile)
         EXPECT_EQ(f.game.board().isBlocked(tile), 0) << tile; // removed tiles are back
+}
+
+TEST(GameStateDeal, StartWhileAHintIsShown_LeavesNoHint) {
+    Fixture f(allFreeLayout());
+    f.game.deal();
+    f.game.toggleHint();
+    ASSERT_TRUE(f.game.hintShown());
+
+    f.game.deal();
+    EXPECT_FALSE(f.game.hintShown());
+    // The first click of the new game selects at once, without switching off a stale hint.
+    f.output.log.clear();
+    f.game.clickTile(3);
+    EXPECT_EQ(f.output.log, (std::vector<std::string>{"highlight 3 on"}));
+    // And Help shows a hint and counts it, rather than taking an old one away.
+    f.game.toggleHint();
+    EXPECT_TRUE(f.game.hintShown());
+    EXPECT_EQ(f.game.hintsUsed(), 1);
+}
+
+// The seed is the calendar time in whole seconds since 1970, kept to the generator's 32 bits.
+TEST(GameStateDeal, SeedIsTheCalendarSecond) {
+    Fixture f(allFreeLayout());
+    f.clock.seconds = 1700000000;
+    f.game.deal();
+    EXPECT_EQ(f.game.dealOrder(), dealOrderForSeed(1700000000u));
+    const std::vector<std::uint8_t> pinnedStart = {94, 19, 55, 100, 29, 70, 61, 1, 11, 28, 137, 69};
+    EXPECT_TRUE(std::equal(pinnedStart.begin(), pinnedStart.end(), f.game.dealOrder().begin()));
+
+    f.clock.seconds = 1700000001;
+    f.game.deal();
+    EXPECT_EQ(f.game.dealOrder(), dealOrderForSeed(1700000001u));
+    EXPECT_NE(f.game.dealOrder(), dealOrderForSeed(1700000000u));
+
+    // After 2106 the seconds no longer fit: 2^32 + 1700000000 seeds like 1700000000.
+    f.clock.seconds = 5994967296;
+    f.game.deal();
+    EXPECT_EQ(f.game.dealOrder(), dealOrderForSeed(1700000000u));
+}
+
+TEST(CalendarClock, CountsSecondsSinceNineteenSeventy) {
+    const auto now = std::chrono::duration_cast<std::chrono::seconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
+    EXPECT_NEAR(static_cast<double>(SystemCalendarClock().secondsSinceEpoch()),
+                static_cast<double>(now), 2.0);
 }
 
 TEST(GameStateClick, SelectDeselectAndMoveTheSelection) {

@@ -87,6 +87,40 @@ TEST(PicturesModule, PlaceRecords_AreSignedLittleEndian) {
     EXPECT_FALSE(parseButtonsPlace(std::span(bytes).first(15)));
 }
 
+// Each record against its byte table: every field at its own offset, so swapped fields show.
+TEST(PicturesModule, PlaceRecords_FollowTheirByteTables) {
+    const std::vector<std::uint8_t> buttonsBytes = {
+        0x10, 0x00, 0x20, 0x00, // Start x 16, y 32
+        0x30, 0x00, 0x40, 0x00, // Pause x 48, y 64
+        0x50, 0x00, 0x60, 0x00, // Help x 80, y 96
+        0x9C, 0xFF, 0x01, 0x02, // Exit x -100, y 513
+    };
+    const ButtonsPlace buttons{{{{16, 32}, {48, 64}, {80, 96}, {-100, 513}}}};
+    const auto readButtons = parseButtonsPlace(buttonsBytes);
+    ASSERT_TRUE(readButtons);
+    EXPECT_EQ(readButtons->buttons[0], (ButtonPosition{16, 32}));
+    EXPECT_EQ(readButtons->buttons[1], (ButtonPosition{48, 64}));
+    EXPECT_EQ(readButtons->buttons[2], (ButtonPosition{80, 96}));
+    EXPECT_EQ(readButtons->buttons[3], (ButtonPosition{-100, 513}));
+    EXPECT_EQ(serializeButtonsPlace(buttons), buttonsBytes);
+
+    const std::vector<std::uint8_t> indicatorBytes = {
+        0x0A, 0x00, 0x14, 0x00, // window x 10, y 20
+        0x01, 0x00, 0x02, 0x00, // hundreds x 1, tens x 2
+        0x03, 0x00, 0xFB, 0xFF, // units x 3, digits y -5
+    };
+    const IndicatorPlace indicator{10, 20, {1, 2, 3}, -5};
+    EXPECT_EQ(parseIndicatorPlace(indicatorBytes), indicator);
+    EXPECT_EQ(serializeIndicatorPlace(indicator), indicatorBytes);
+
+    const std::vector<std::uint8_t> clockBytes = {
+        0xFE, 0xFF, 0x00, 0x80,             // window x -2, y -32768
+        0x01, 0x00, 0x02, 0x00, 0x03, 0x00, // tens of minutes 1, minutes 2, tens of seconds 3
+        0x04, 0x00, 0x05, 0x00,             // seconds 4, digits y 5
+    };
+    EXPECT_EQ(serializeClockPlace(ClockPlace{-2, -32768, {1, 2, 3, 4}, 5}), clockBytes);
+}
+
 TEST(PicturesModule, LongDisplayName_IsCutToNineteen) {
     auto content = validContent();
     content.displayName = "A display name of twenty-five";
