@@ -25,7 +25,7 @@ std::vector<std::uint8_t> typicalPicturesModule() {
     content.displayName = "Benchmark set";
     for (int i = 0; i < 42; ++i)
         content.pictures.push_back({"IDB_TILE_" + std::to_string(i), noise(3000)});
-    for (std::size_t tile = 0; tile < kTileCount; ++tile)
+    for (std::size_t tile = 0; tile < kMapTileCount; ++tile)
         content.pictureOfTile[tile] = static_cast<std::uint8_t>(tile / 4 % 42);
     content.background = noise(150000);
     content.clock = noise(4000);

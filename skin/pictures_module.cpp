@@ -152,15 +152,15 @@ std::variant<PicturesCatalogue, std::string> readPicturesCatalogue(const PeModul
     const auto map = module.findResource(kPicturesType, kPicturesMapName);
     if (!map)
         return missing(kPicturesType, kPicturesMapName);
-    if (map->size() < 1 + kTileCount)
-        return tooShort(kPicturesMapName, map->size(), 1 + kTileCount);
+    if (map->size() < 1 + kMapTileCount)
+        return tooShort(kPicturesMapName, map->size(), 1 + kMapTileCount);
     const std::size_t count = (*map)[0];
     auto names = readNames(*namesBytes, count);
     if (!names)
         return quoted(kPictureNamesName) + " holds fewer than the " + std::to_string(count) +
                " names its map announces";
     catalogue.pictureNames = std::move(*names);
-    for (std::size_t tile = 0; tile < kTileCount; ++tile) {
+    for (std::size_t tile = 0; tile < kMapTileCount; ++tile) {
         catalogue.pictureOfTile[tile] = (*map)[1 + tile];
         if (catalogue.pictureOfTile[tile] >= count)
             return "tile " + std::to_string(tile) + " shows picture " +

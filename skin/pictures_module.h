@@ -30,7 +30,8 @@ inline constexpr const char* kIndicatorName = "IDB_INDICATOR";
 inline constexpr const char* kSoundName = "WAVE_OK";
 inline constexpr unsigned kDisplayNameStringId = 1;
 inline constexpr std::size_t kDisplayNameBufferSize = 20;
-inline constexpr std::size_t kTileCount = 144;
+// Tiles the map gives a picture to.
+inline constexpr std::size_t kMapTileCount = 144;
 
 // "IDB_0" ... "IDB_9".
 std::string digitBitmapName(int digit);
@@ -89,7 +90,7 @@ struct PicturesCatalogue {
     // Picture index order; the map's N is their count.
     std::vector<std::string> pictureNames;
     // The picture of each tile, every entry below pictureNames.size().
-    std::array<std::uint8_t, kTileCount> pictureOfTile{};
+    std::array<std::uint8_t, kMapTileCount> pictureOfTile{};
     ClockPlace clockPlace;
     IndicatorPlace indicatorPlace;
     ButtonsPlace buttonsPlace;

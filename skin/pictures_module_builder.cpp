@@ -32,7 +32,7 @@ picturesModuleResources(const PicturesModuleContent& content) {
         resources.push_back({kAscBitmapType, name, kLanguageNeutral, picture.image});
     }
     std::vector<std::uint8_t> map = {static_cast<std::uint8_t>(content.pictures.size())};
-    for (std::size_t tile = 0; tile < kTileCount; ++tile) {
+    for (std::size_t tile = 0; tile < kMapTileCount; ++tile) {
         if (content.pictureOfTile[tile] >= content.pictures.size())
             return "tile " + std::to_string(tile) + " shows picture " +
                    std::to_string(content.pictureOfTile[tile]) + ", but the set has " +

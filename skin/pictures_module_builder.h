@@ -21,7 +21,7 @@ struct PicturesModuleContent {
 
     std::string displayName;
     std::vector<Picture> pictures;
-    std::array<std::uint8_t, kTileCount> pictureOfTile{};
+    std::array<std::uint8_t, kMapTileCount> pictureOfTile{};
     ClockPlace clockPlace;
     IndicatorPlace indicatorPlace;
     ButtonsPlace buttonsPlace;

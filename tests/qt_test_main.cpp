@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -11,9 +12,19 @@ int main(int argc, char** argv) {
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     const QString state = QStringLiteral(TESSALO_TEST_STATE_DIR);
+    QDir().mkpath(state);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        // A 1024 × 768 screen, larger than the play area, so the bands around it can be seen.
+        const QString screens = state + "/screens.json";
+        QFile file(screens);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            file.write(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1024,)"
+                       R"( "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+            file.close();
+        }
+        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens).toLocal8Bit());
+    }
     const QString config = state + "/config";
     const QString runtime = state + "/runtime";
     QDir().mkpath(config);

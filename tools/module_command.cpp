@@ -87,7 +87,7 @@ int describePictures(const PeModule& module, const std::string& file) {
     for (std::size_t i = 0; i < catalogue.pictureNames.size(); ++i)
         std::printf(" %zu=%s", i, cp1251ToUtf8(catalogue.pictureNames[i]).c_str());
     std::printf("\nmap (picture of tiles 0..143):");
-    for (std::size_t tile = 0; tile < kTileCount; ++tile)
+    for (std::size_t tile = 0; tile < kMapTileCount; ++tile)
         std::printf(tile % 16 == 0 ? "\n  %3u" : " %3u", catalogue.pictureOfTile[tile]);
     std::printf("\n");
     printPlaces(catalogue);

@@ -157,7 +157,7 @@ class ManifestReader {
         const auto first = number<unsigned>(range.substr(0, dash));
         const auto last =
             dash == std::string::npos ? first : number<unsigned>(range.substr(dash + 1));
-        if (!first || !last || *first > *last || *last >= kTileCount)
+        if (!first || !last || *first > *last || *last >= kMapTileCount)
             return "expected a tile or a range of tiles within 0 to 143";
         if (values.size() != 1)
             return "expected one picture";
@@ -226,10 +226,10 @@ class ManifestReader {
                 return std::string("missing \"") + key + "\"";
         }
         if (mapWords_.size() == 1 && mapWords_[0] == "by-group") {
-            for (std::size_t tile = 0; tile < kTileCount; ++tile)
+            for (std::size_t tile = 0; tile < kMapTileCount; ++tile)
                 manifest.pictureOfTile[tile] = static_cast<std::uint8_t>(tile / 4 % count);
         } else {
-            for (std::size_t tile = 0; tile < kTileCount; ++tile) {
+            for (std::size_t tile = 0; tile < kMapTileCount; ++tile) {
                 const auto& word = mapWords_[tile % mapWords_.size()];
                 const auto index = pictureIndex(word);
                 if (!index)

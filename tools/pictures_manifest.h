@@ -43,7 +43,7 @@ struct PicturesManifest {
     // Code page 1251, at most 19 characters.
     std::string displayName;
     std::vector<Picture> pictures;
-    std::array<std::uint8_t, kTileCount> pictureOfTile{};
+    std::array<std::uint8_t, kMapTileCount> pictureOfTile{};
     ClockPlace clockPlace;
     IndicatorPlace indicatorPlace;
     ButtonsPlace buttonsPlace;

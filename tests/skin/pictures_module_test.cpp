@@ -12,7 +12,7 @@ PicturesModuleContent validContent() {
     PicturesModuleContent content;
     content.displayName = "Autumn leaves";
     content.pictures = {{"leaf", {1}}, {"acorn", {2}}, {"Cone", {3}}};
-    for (std::size_t tile = 0; tile < kTileCount; ++tile)
+    for (std::size_t tile = 0; tile < kMapTileCount; ++tile)
         content.pictureOfTile[tile] = static_cast<std::uint8_t>(tile / 4 % 3);
     content.clockPlace = {10, -20, {1, 2, 3, 4}, 5};
     content.indicatorPlace = {-300, 40, {6, 7, 8}, 9};

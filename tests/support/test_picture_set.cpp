@@ -89,7 +89,7 @@ PicturesModuleContent TestPictureSet::content() const {
     for (int i = 0; i < pictureCount; ++i)
         content.pictures.push_back(
             {"PIC_" + std::to_string(i), solidAsc(faceWidth, faceHeight, faceColour(i))});
-    for (std::size_t tile = 0; tile < kTileCount; ++tile)
+    for (std::size_t tile = 0; tile < kMapTileCount; ++tile)
         content.pictureOfTile[tile] =
             std::uint8_t(pictureCount == 0 ? 0 : int(tile / 4) % pictureCount);
     content.clockPlace = {688, 0, {{2, 28, 62, 88}}, 4};

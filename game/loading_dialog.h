@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+#include <filesystem>
+
+class QProgressBar;
+
+namespace tessalo {
+
+class GameWindow;
+
+// "Wait. Loading...": decodes the chosen picture set into the game window behind a progress bar.
+// The work starts from a posted message once the dialog is on screen, so the empty bar shows
+// before decoding begins.
+class LoadingDialog final : public QDialog {
+  public:
+    static constexpr int kProgressBarId = 1042;
+
+    LoadingDialog(const std::filesystem::path& module, GameWindow& window, QWidget* mainDialog);
+
+    // Accepted when the set was loaded; rejected, after a message, when it cannot be played.
+    QProgressBar* progressBar() const { return progressBar_; }
+
+  protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // No close box and no Escape: the dialog ends when the load does.
+    void reject() override {}
+
+  private:
+    void load();
+
+    std::filesystem::path module_;
+    GameWindow& window_;
+    QProgressBar* progressBar_;
+    bool firstShow_ = true;
+};
+
+} // namespace tessalo
