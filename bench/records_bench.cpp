@@ -42,7 +42,7 @@ RecordEntry newResult() {
 class QuietPrompt : public RecordsPrompt {
   public:
     bool retryOpen() override { return false; }
-    void reportProblem(const std::string&) override {}
+    void reportProblem(RecordsProblem, const std::string&) override {}
 };
 
 void BM_PlaceInMemory(benchmark::State& state) {

@@ -1,11 +1,22 @@
 #pragma once
 
-// Provisional: the end-of-game sequence lands with the result dialog.
+#include "game/calendar_clock.h"
+#include "records/records_table.h"
+
+#include <functional>
 #include <string>
+
+class QWidget;
 
 namespace tessalo {
 
-// The counters and names of a finished game. Names are code page 1251.
+class RecordsMessageBoxes;
+
+// The game window's commands the sequence ends with.
+inline constexpr int kGameStartCommand = 40000;
+inline constexpr int kGameExitCommand = 40003;
+
+// A finished game's counters and the names of what it was played with (code page 1251).
 struct GameResult {
     int remains = 0;
     int seconds = 0;
@@ -13,5 +24,18 @@ struct GameResult {
     std::string picturesName;
     std::string layoutName;
 };
+
+struct EndOfGameContext {
+    RecordsTable& table;
+    RecordsMessageBoxes* boxes;           // given `owner` before the table is written; may be null
+    std::string& lastPlayerName;          // the name offered next time, for the whole run (cp1251)
+    const CalendarClock& calendar;        // the date the record is stored with
+    QWidget* owner;                       // the game window
+    std::function<void()> refreshRecords; // after a record was stored; may be empty
+};
+
+// Asks for a name when the result would enter the records table and stores it. The caller has
+// stopped the clock and posts the returned command (start a new game or leave the game).
+int runEndOfGame(const GameResult& result, EndOfGameContext& context);
 
 } // namespace tessalo

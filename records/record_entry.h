@@ -32,6 +32,13 @@ inline bool sameGroup(const RecordEntry& a, const RecordEntry& b) {
     return a.picturesName == b.picturesName && a.layoutName == b.layoutName;
 }
 
+// Minutes, ":" and two-digit seconds; the minutes are not wrapped at 60: 75:03.
+inline std::string recordTimeText(std::int32_t seconds) {
+    const std::int64_t total = seconds < 0 ? 0 : seconds;
+    const std::int64_t rest = total % 60;
+    return std::to_string(total / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
+}
+
 // Day.month.year without leading zeros: 7.3.1999.
 inline std::string recordDateText(const LocalDate& date) {
     return std::to_string(date.day) + "." + std::to_string(date.month) + "." +

@@ -49,8 +49,9 @@ bool RecordsTable::load(bool closeAfterLoad) {
         }
         if (opening.status == Status::CannotCreate) {
             valid_ = false;
-            prompt_.reportProblem("The records file " + fileName_ + " cannot be created (" +
-                                  opening.reason + "). Nothing is stored in it.");
+            prompt_.reportProblem(RecordsProblem::CannotCreate,
+                                  "The records file " + fileName_ + " cannot be created (" +
+                                      opening.reason + "). Nothing is stored in it.");
             return false;
         }
         if (opening.status == Status::Opened) {
@@ -75,9 +76,10 @@ bool RecordsTable::load(bool closeAfterLoad) {
         // Writing back what could be read would destroy the rest for good.
         file_.close();
         valid_ = false;
-        prompt_.reportProblem("The records file " + fileName_ + " is damaged (" + reason +
-                              "). It is left as it is and no results are stored in it until it "
-                              "is repaired or removed.");
+        prompt_.reportProblem(RecordsProblem::Damaged,
+                              "The records file " + fileName_ + " is damaged (" + reason +
+                                  "). It is left as it is and no results are stored in it until it "
+                                  "is repaired or removed.");
         return false;
     }
     valid_ = true;
@@ -95,8 +97,9 @@ bool RecordsTable::save() {
     const std::string reason = file_.replaceContents(bytes, beforeRename_);
     file_.close();
     if (!reason.empty()) {
-        prompt_.reportProblem("The records file " + fileName_ + " could not be written (" + reason +
-                              "). It keeps its previous contents.");
+        prompt_.reportProblem(RecordsProblem::NotWritten, "The records file " + fileName_ +
+                                                              " could not be written (" + reason +
+                                                              "). It keeps its previous contents.");
         return false;
     }
     return true;

@@ -13,6 +13,13 @@ namespace tessalo {
 inline constexpr const char* kRecordsFileName = "ts220.rec";
 inline constexpr std::size_t kRecordsPerGroup = 20;
 
+// What went wrong with the file, beyond the busy file that `retryOpen` asks about.
+enum class RecordsProblem {
+    CannotCreate, // the file is absent and could not be made (read-only folder, full disk)
+    Damaged,      // its contents end early; it is left as it is
+    NotWritten,   // the new contents could not be written; the old ones stay
+};
+
 // What the table needs from the person at the screen; the windows implement it (a message box
 // owned by the current window), tests answer it themselves.
 class RecordsPrompt {
@@ -25,8 +32,9 @@ class RecordsPrompt {
     // The file cannot be opened (another copy of the game holds it, access is denied, ...).
     // True asks to try again, false cancels the operation.
     virtual bool retryOpen() = 0;
-    // The file is damaged or cannot be written: `reason` says what, for the user.
-    virtual void reportProblem(const std::string& reason) = 0;
+    // `detail` is an English account with the file's name and the system's reason, for logs
+    // and tools; the windows show a sentence of their own for each `problem`.
+    virtual void reportProblem(RecordsProblem problem, const std::string& detail) = 0;
 };
 
 // The best results, grouped by (pictures set, layout), at most 20 per group, in ascending score

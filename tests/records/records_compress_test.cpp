@@ -64,7 +64,8 @@ TEST_F(RecordsCompress, DamagedFile_IsBackedUpButNeverRewritten) {
     const CompressResult result = compressRecords(table_, backup_);
     EXPECT_FALSE(result.compressed);
     EXPECT_TRUE(result.message.empty());
-    EXPECT_EQ(prompt_.problems.size(), 1u);
+    ASSERT_EQ(prompt_.problems.size(), 1u);
+    EXPECT_EQ(prompt_.problems[0].problem, RecordsProblem::Damaged);
     EXPECT_EQ(fileBytes(), damaged);
     EXPECT_EQ(backupBytes(), damaged);
 }

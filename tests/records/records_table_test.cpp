@@ -145,7 +145,8 @@ TEST_F(RecordsTableFile, DamagedFile_SurvivesEveryOperationUnchanged) {
     EXPECT_EQ(table_.entries().size(), 1u); // the complete entry is still shown
     EXPECT_FALSE(table_.valid());
     ASSERT_EQ(prompt_.problems.size(), 1u);
-    EXPECT_NE(prompt_.problems[0].find("damaged"), std::string::npos);
+    EXPECT_EQ(prompt_.problems[0].problem, RecordsProblem::Damaged);
+    EXPECT_NE(prompt_.problems[0].detail.find("damaged"), std::string::npos);
 
     EXPECT_FALSE(table_.save());
     EXPECT_FALSE(table_.insert(entry("Bob", 10)));
@@ -166,6 +167,8 @@ TEST_F(RecordsTableFile, FailedWrite_IsReportedAndMemoryStaysAsItWas) {
             return 1;
         if (prompt_.problems.size() != 1 || table_.entries().size() != 1)
             return 2;
+        if (prompt_.problems[0].problem != RecordsProblem::NotWritten)
+            return 3;
         return 0;
     }));
     EXPECT_EQ(outcome, 0);

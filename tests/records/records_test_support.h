@@ -17,7 +17,11 @@ class ScriptedPrompt : public RecordsPrompt {
   public:
     int retriesLeft = 0;
     int retryQuestions = 0;
-    std::vector<std::string> problems;
+    struct Problem {
+        RecordsProblem problem;
+        std::string detail;
+    };
+    std::vector<Problem> problems;
     std::function<void()> onRetryQuestion;
 
     bool retryOpen() override {
@@ -30,7 +34,9 @@ class ScriptedPrompt : public RecordsPrompt {
             --retriesLeft;
         return true;
     }
-    void reportProblem(const std::string& reason) override { problems.push_back(reason); }
+    void reportProblem(RecordsProblem problem, const std::string& detail) override {
+        problems.push_back({problem, detail});
+    }
 };
 
 inline RecordEntry entry(std::string player, std::uint32_t score, std::string pictures = "Set1",

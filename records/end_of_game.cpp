@@ -1,0 +1,51 @@
+#include "records/end_of_game.h"
+
+#include "platform/cp1251_qstring.h"
+#include "records/game_result_dialog.h"
+#include "records/records_message_boxes.h"
+
+namespace tessalo {
+
+namespace {
+
+RecordEntry unnamedEntry(const GameResult& result) {
+    RecordEntry entry;
+    entry.picturesName = result.picturesName;
+    entry.layoutName = result.layoutName;
+    entry.remains = result.remains;
+    entry.seconds = result.seconds;
+    entry.hints = result.hints;
+    entry.score = recordScore(result.seconds, result.hints, result.remains);
+    return entry;
+}
+
+} // namespace
+
+int runEndOfGame(const GameResult& result, EndOfGameContext& context) {
+    RecordEntry entry = unnamedEntry(result);
+    if (!context.table.qualifies(entry))
+        return kGameStartCommand;
+
+    GameResultDialog dialog(context.owner);
+    dialog.remainsText = QString::number(result.remains);
+    dialog.timeText = QString::fromStdString(recordTimeText(result.seconds));
+    dialog.hintsText = QString::number(result.hints);
+    dialog.playerName = qStringFromCp1251(context.lastPlayerName);
+    const int answer = dialog.exec();
+
+    const bool confirmed =
+        answer == GameResultDialog::kNewGame || answer == GameResultDialog::kExit;
+    // A name of blanks is a name: it is stored as typed.
+    if (confirmed && !dialog.playerName.isEmpty()) {
+        entry.playerName = cp1251FromQString(dialog.playerName);
+        context.lastPlayerName = entry.playerName;
+        entry.dateText = recordDateText(context.calendar);
+        if (context.boxes != nullptr)
+            context.boxes->setOwner(context.owner);
+        if (context.table.insert(entry) && context.refreshRecords)
+            context.refreshRecords();
+    }
+    return answer == GameResultDialog::kExit ? kGameExitCommand : kGameStartCommand;
+}
+
+} // namespace tessalo
