@@ -4,6 +4,8 @@
 #include "records/game_result_dialog.h"
 #include "records/records_message_boxes.h"
 
+#include <QPointer>
+
 namespace tessalo {
 
 namespace {
@@ -26,18 +28,23 @@ int runEndOfGame(const GameResult& result, EndOfGameContext& context) {
     if (!context.table.qualifies(entry))
         return kGameStartCommand;
 
-    GameResultDialog dialog(context.owner);
-    dialog.remainsText = QString::number(result.remains);
-    dialog.timeText = QString::fromStdString(recordTimeText(result.seconds));
-    dialog.hintsText = QString::number(result.hints);
-    dialog.playerName = qStringFromCp1251(context.lastPlayerName);
-    const int answer = dialog.exec();
+    // Not on the stack: should the game window go while the dialog runs, it takes the dialog.
+    QPointer<GameResultDialog> dialog = new GameResultDialog(context.owner);
+    dialog->remainsText = QString::number(result.remains);
+    dialog->timeText = QString::fromStdString(recordTimeText(result.seconds));
+    dialog->hintsText = QString::number(result.hints);
+    dialog->playerName = qStringFromCp1251(context.lastPlayerName);
+    const int answer = dialog->exec();
+    if (!dialog)
+        return kGameStartCommand;
+    const QString name = dialog->playerName;
+    delete dialog;
 
     const bool confirmed =
         answer == GameResultDialog::kNewGame || answer == GameResultDialog::kExit;
     // A name of blanks is a name: it is stored as typed.
-    if (confirmed && !dialog.playerName.isEmpty()) {
-        entry.playerName = cp1251FromQString(dialog.playerName);
+    if (confirmed && !name.isEmpty()) {
+        entry.playerName = cp1251FromQString(name);
         context.lastPlayerName = entry.playerName;
         entry.dateText = recordDateText(context.calendar);
         if (context.boxes != nullptr)

@@ -2,6 +2,7 @@
 
 #include "platform/cp1251_validator.h"
 #include "platform/dialog_builder.h"
+#include "records/data_colours.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -31,10 +32,6 @@ constexpr std::array<DialogControl, 10> kControls = {{
 
 constexpr DialogTemplate kTemplate{"Tessalo", 125, 105, kControls};
 
-// Player data is drawn in these colours wherever it is entered or listed.
-const QColor kDataText(0, 255, 192);
-const QColor kDataBackground(0, 0, 0);
-
 } // namespace
 
 GameResultDialog::GameResultDialog(QWidget* owner)
@@ -46,8 +43,8 @@ GameResultDialog::GameResultDialog(QWidget* owner)
     edit->setValidator(new Cp1251Validator(edit));
     QPalette colours = edit->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        colours.setColor(group, QPalette::Text, kDataText);
-        colours.setColor(group, QPalette::Base, kDataBackground);
+        colours.setColor(group, QPalette::Text, dataTextColour());
+        colours.setColor(group, QPalette::Base, dataBackgroundColour());
     }
     edit->setPalette(colours);
 }
