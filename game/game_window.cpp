@@ -26,6 +26,9 @@
 
 namespace tessalo {
 
+// The end of a game hands back one of the window's own commands.
+static_assert(kGameStartCommand == GameCommand::start && kGameExitCommand == GameCommand::exit);
+
 namespace {
 
 constexpr const char* kWindowTitle = "Tessalo Game";

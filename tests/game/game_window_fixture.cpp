@@ -1,9 +1,26 @@
 #include "tests/game/game_window_fixture.h"
 
+#include "game/deal_random.h"
 #include "game/game_events.h"
 #include "game/picture_set_loading.h"
 
 namespace tessalo {
+
+std::optional<std::uint32_t> findDealWithoutMove(const LayoutRecord& layout, std::uint32_t first,
+                                                 int count) {
+    for (std::uint32_t seed = first; seed < first + std::uint32_t(count); ++seed) {
+        const auto order = dealOrderForSeed(seed);
+        Board board;
+        for (std::size_t position = 0; position < order.size(); ++position)
+            board.place(order[position], layout.x[position], layout.y[position],
+                        layout.z[position]);
+        for (int tile = 0; tile < kTileCount; ++tile)
+            board.setOnBoard(tile, true);
+        if (!board.hasMove())
+            return seed;
+    }
+    return std::nullopt;
+}
 
 void GameWindowTest::openGame(const LayoutRecord& layout, int width, int height) {
     const auto game = setup(layout, width, height);

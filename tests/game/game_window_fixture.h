@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,10 @@ inline LayoutRecord rowsLayout() {
     }
     return layout;
 }
+
+// The first seed from `first` on whose deal no group has two free tiles.
+std::optional<std::uint32_t> findDealWithoutMove(const LayoutRecord& layout, std::uint32_t first,
+                                                 int count);
 
 // Answers the next modal box or dialog with `answer` once it is shown.
 inline void answerNextModal(std::function<void(QWidget*)> answer) {
