@@ -86,7 +86,9 @@ TEST_F(PictureSetLoadingTest, ShortOrInconsistentRecordsAreRefused) {
         // Two names where the map announces 36; the walk must stop at the resource's end.
         {"IDR_PICTURES", {'P', 'I', 'C', '_', '0', 0, 'P', 'I', 'C', '_', '1', 0}},
     };
-    for (const auto& [name, bytes] : damages) {
+    for (const auto& damage : damages) {
+        const std::string& name = damage.first;
+        const std::vector<std::uint8_t>& bytes = damage.second;
         const auto path = folder.path() / "damaged.tsp";
         const auto module = moduleBytesWith(content, [&](std::vector<ModuleResource>& resources) {
             for (auto& resource : resources) {
