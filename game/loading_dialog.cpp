@@ -2,11 +2,14 @@
 
 #include "game/game_window.h"
 #include "game/picture_set_loading.h"
+#include "platform/dialog_builder.h"
 #include "platform/message_box.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QProgressBar>
+
+#include <array>
 
 namespace tessalo {
 
@@ -14,21 +17,20 @@ namespace {
 
 constexpr QEvent::Type kStartLoadingEvent = QEvent::Type(QEvent::User + 0x1405);
 
-// Dialog units of the template to pixels, with base units of the 8-point dialog font.
-QRect dialogUnits(int x, int y, int width, int height) {
-    return QRect(x * 6 / 4, y * 13 / 8, width * 6 / 4, height * 13 / 8);
-}
+constexpr std::array<DialogControl, 1> kControls = {{
+    {LoadingDialog::kProgressBarId, ControlKind::ProgressBar, "", {7, 14, 173, 10}, kBorder},
+}};
+
+constexpr DialogTemplate kTemplate{"Wait. Loading...", 187, 39, kControls};
 
 } // namespace
 
 LoadingDialog::LoadingDialog(const std::filesystem::path& module, GameWindow& window,
                              QWidget* mainDialog)
     : QDialog(mainDialog, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      module_(module), window_(window), progressBar_(new QProgressBar(this)) {
-    setWindowTitle(QStringLiteral("Wait. Loading..."));
-    setFixedSize(dialogUnits(0, 0, 187, 39).size());
-    progressBar_->setObjectName(QString::number(kProgressBarId));
-    progressBar_->setGeometry(dialogUnits(7, 14, 173, 10));
+      module_(module), window_(window) {
+    buildDialog(*this, kTemplate);
+    progressBar_ = dialogControl<QProgressBar>(*this, kProgressBarId);
     progressBar_->setTextVisible(false);
     progressBar_->setRange(0, 0);
     progressBar_->setValue(0);

@@ -33,7 +33,7 @@ class LoadingDialog final : public QDialog {
 
     std::filesystem::path module_;
     GameWindow& window_;
-    QProgressBar* progressBar_;
+    QProgressBar* progressBar_ = nullptr;
     bool firstShow_ = true;
 };
 

@@ -35,6 +35,9 @@ TEST_F(GameLaunchTest, TheLoadingDialogStartsOnceShownAndStopsOneShortOfTheEnd) 
     LoadingDialog loading(folder.path() / "test.tsp", *window, &mainDialog);
     EXPECT_EQ(loading.windowTitle(), "Wait. Loading...");
     EXPECT_EQ(loading.progressBar()->objectName(), "1042");
+    // 187 × 39 and (7, 14, 173 × 10) dialog units at 6 × 13 pixels to four by eight units.
+    EXPECT_EQ(loading.size(), QSize(281, 63));
+    EXPECT_EQ(loading.progressBar()->geometry(), QRect(11, 23, 259, 16));
     loading.show();
     // Nothing is decoded before the dialog has had its chance to appear.
     EXPECT_TRUE(window->pictures().faces.empty());

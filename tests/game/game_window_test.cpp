@@ -79,6 +79,37 @@ TEST_F(GameWindowTest, AfterADealTilesLieInLayoutOrderAboveTheButtons) {
     EXPECT_TRUE(stack[148] == window->indicator() || stack[149] == window->indicator());
 }
 
+TEST_F(GameWindowTest, ButtonsShowTheirPicturesAndPostTheirCommands) {
+    openGame(spreadLayout());
+    window->show();
+    // Start, Pause, Help and Exit at (10, 560), (80, 560), (150, 560), (220, 560) of the area.
+    for (int slot = 0; slot < 4; ++slot) {
+        GameButton* button = window->button(GameCommand::start + slot);
+        EXPECT_EQ(button->geometry(), QRect(10 + 70 * slot, 560, 60, 30)) << "button " << slot;
+        const Rgb up = TestPictureSet::buttonColour(slot, false);
+        EXPECT_EQ(button->grab().toImage().pixelColor(30, 15), QColor(up.red, up.green, up.blue))
+            << "button " << slot;
+    }
+    GameButton* help = window->button(GameCommand::help);
+    EXPECT_EQ(help->objectName(), "40002");
+    // The pointing hand of the program's own resources, hot spot at (8, 1).
+    EXPECT_EQ(help->cursor().hotSpot(), QPoint(8, 1));
+    EXPECT_FALSE(help->cursor().pixmap().isNull());
+
+    clickTile(0);
+    clickTile(1);
+    ASSERT_EQ(window->indicator()->remaining(), 142);
+    // Left of the first column of tiles, Start lies uncovered.
+    GameButton* start = window->button(GameCommand::start);
+    const QPoint uncovered(12, 575);
+    QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, uncovered);
+    const Rgb down = TestPictureSet::buttonColour(0, true);
+    EXPECT_EQ(start->grab().toImage().pixelColor(5, 5), QColor(down.red, down.green, down.blue));
+    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, uncovered);
+    run();
+    EXPECT_EQ(window->indicator()->remaining(), 144);
+}
+
 TEST_F(GameWindowTest, FreeTilesAreSelectedAndMatchedBlockedOnesIgnored) {
     openGame(rowsLayout());
     GameState& state = *window->gameState();
@@ -231,6 +262,8 @@ TEST_F(GameWindowTest, PauseIntoTheNotificationAreaRestoresOnTheFirstLeftPress) 
     EXPECT_FALSE(window->isVisible());
     ASSERT_NE(window->trayIcon(), nullptr);
     EXPECT_EQ(window->trayIcon()->toolTip(), "Tessalo Game");
+    // Icon 164 of the program's own resources, 32 × 32.
+    EXPECT_TRUE(window->trayIcon()->icon().availableSizes().contains(QSize(32, 32)));
     emit window->trayIcon()->activated(QSystemTrayIcon::Context);
     emit window->trayIcon()->activated(QSystemTrayIcon::MiddleClick);
     EXPECT_FALSE(window->isVisible());
