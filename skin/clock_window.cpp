@@ -1,14 +1,12 @@
 #include "skin/clock_window.h"
 
-#include "skin/asc_bitmap_loader.h"
 #include "skin/digit_cell.h"
 #include "skin/pictures_module.h"
 
-#include <QMouseEvent>
-#include <QPainter>
 #include <QTimerEvent>
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace tessalo {
@@ -22,39 +20,27 @@ constexpr int kLastShownSeconds = 5999;
 } // namespace
 
 ClockWindow::ClockWindow(const CalendarClock& calendar, QWidget* gameWindow)
-    : QWidget(gameWindow), calendar_(calendar) {
-    setObjectName("Clock");
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    // Hidden explicitly, or showing the game window would show the clock before it is created.
-    hide();
-}
+    : DigitDisplay("Clock", gameWindow), calendar_(calendar) {}
 
 bool ClockWindow::loadSkin(const PeModule& module) {
-    face_ = QImage();
+    clearFace();
     digitSet_.clear();
     const auto record = module.findResource(kPlaceType, kClockPlaceName);
     const auto place = record ? parseClockPlace(*record) : std::nullopt;
-    if (!place)
+    if (!place ||
+        !loadFace(module, kClockName, QPoint(place->x, place->y), place->digitX, place->digitY))
         return false;
-    auto face = loadAscBitmap(module, kClockName);
-    if (!face || !digitSet_.load(module))
-        return false;
-    face_ = std::move(*face);
-    place_ = QPoint(place->x, place->y);
-    std::copy(place->digitX.begin(), place->digitX.end(), digitX_.begin());
-    digitY_ = place->digitY;
-    return true;
+    if (digitSet_.load(module))
+        return true;
+    clearFace();
+    return false;
 }
 
 void ClockWindow::createOwned(QPoint position) {
     tickTimer_.stop();
     runSeconds_ = 0;
     accumulatedSeconds_ = 0;
-    move(position);
-    resize(face_.size());
-    setMask(clockShape());
-    show();
-    raise();
+    showAt(position, clockShape());
 }
 
 void ClockWindow::startNewGame() {
@@ -98,30 +84,13 @@ void ClockWindow::timerEvent(QTimerEvent* event) {
 }
 
 void ClockWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, face_);
     // A calendar set back during a run gives a negative total; it counts as nothing.
     const std::int64_t total = accumulatedSeconds_ + runSeconds_;
     shownSeconds_ =
         static_cast<int>(std::clamp<std::int64_t>(total, 0, std::numeric_limits<int>::max()));
     const int shown = std::min(shownSeconds_, kLastShownSeconds);
     const std::array<int, 4> digits = {shown / 600, shown % 600 / 60, shown % 60 / 10, shown % 10};
-    for (std::size_t k = 0; k < digits.size(); ++k)
-        digitSet_.draw(painter, QPoint(digitX_[k], digitY_), digits[k]);
-}
-
-void ClockWindow::mousePressEvent(QMouseEvent* event) {
-    if (!drag_.press(*this, *event))
-        QWidget::mousePressEvent(event);
-}
-
-void ClockWindow::mouseMoveEvent(QMouseEvent* event) {
-    drag_.move(*this, *event);
-}
-
-void ClockWindow::mouseReleaseEvent(QMouseEvent* event) {
-    drag_.release(*event);
+    paintDigits(digitSet_, digits);
 }
 
 } // namespace tessalo

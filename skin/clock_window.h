@@ -2,15 +2,11 @@
 
 #include "game/calendar_clock.h"
 #include "platform/pe_module.h"
+#include "skin/digit_display.h"
 #include "skin/digit_set.h"
-#include "skin/window_drag.h"
 
 #include <QBasicTimer>
-#include <QImage>
-#include <QPoint>
-#include <QWidget>
 
-#include <array>
 #include <cstdint>
 
 namespace tessalo {
@@ -18,7 +14,7 @@ namespace tessalo {
 // The playing time as MMSS in four digit cells, floating over the game window. Time is counted
 // in calendar seconds; the one-second timer only refreshes the display, so a late tick loses
 // nothing.
-class ClockWindow final : public QWidget {
+class ClockWindow final : public DigitDisplay {
   public:
     // Created hidden; `gameWindow` is the parent it floats over and is dragged within.
     ClockWindow(const CalendarClock& calendar, QWidget* gameWindow);
@@ -26,8 +22,6 @@ class ClockWindow final : public QWidget {
     // The placement record, the face "IDB_CLOCK" and the digit set. False when any is missing,
     // short or undecodable; the clock then holds no face and an empty digit set.
     bool loadSkin(const PeModule& module);
-    // Relative to the play area.
-    QPoint place() const { return place_; }
     // Zeroes the time, moves to `position` (game-window coordinates) and shows the clock, stopped.
     void createOwned(QPoint position);
 
@@ -46,9 +40,6 @@ class ClockWindow final : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     std::int64_t now() const { return calendar_.secondsSinceEpoch(); }
@@ -56,18 +47,12 @@ class ClockWindow final : public QWidget {
 
     const CalendarClock& calendar_;
     DigitSet digitSet_;
-    QImage face_;
-    QPoint place_;
-    // Tens of minutes, minutes, tens of seconds, seconds.
-    std::array<int, 4> digitX_{};
-    int digitY_ = 0;
     // 64 bits: a calendar set far forward must not overflow the sum.
     std::int64_t accumulatedSeconds_ = 0;
     std::int64_t runStart_ = 0;
     std::int64_t runSeconds_ = 0;
     int shownSeconds_ = 0;
     QBasicTimer tickTimer_;
-    WindowDrag drag_;
 };
 
 } // namespace tessalo

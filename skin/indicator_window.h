@@ -1,20 +1,14 @@
 #pragma once
 
 #include "platform/pe_module.h"
+#include "skin/digit_display.h"
 #include "skin/digit_set.h"
-#include "skin/window_drag.h"
-
-#include <QImage>
-#include <QPoint>
-#include <QWidget>
-
-#include <array>
 
 namespace tessalo {
 
 // The number of tiles left, three digit cells floating over the game window. It draws with the
 // clock's digit set, which must stay alive while the indicator can paint.
-class IndicatorWindow final : public QWidget {
+class IndicatorWindow final : public DigitDisplay {
   public:
     static constexpr int kFullCount = 144;
 
@@ -24,8 +18,6 @@ class IndicatorWindow final : public QWidget {
     // The placement record and the face "IDB_INDICATOR". False when either is missing, short or
     // undecodable; the indicator then holds no face.
     bool loadSkin(const PeModule& module);
-    // Relative to the play area.
-    QPoint place() const { return place_; }
     // A full count, moved to `position` (game-window coordinates) and shown.
     void createOwned(QPoint position);
 
@@ -36,19 +28,10 @@ class IndicatorWindow final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     const DigitSet& digits_;
-    QPoint place_;
-    // Hundreds, tens, units.
-    std::array<int, 3> digitX_{};
-    int digitY_ = 0;
-    QImage face_;
     int remaining_ = kFullCount;
-    WindowDrag drag_;
 };
 
 } // namespace tessalo

@@ -1,0 +1,58 @@
+#include "skin/digit_display.h"
+
+#include "skin/asc_bitmap_loader.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tessalo {
+
+DigitDisplay::DigitDisplay(const char* name, QWidget* gameWindow) : QWidget(gameWindow) {
+    setObjectName(name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    hide();
+}
+
+bool DigitDisplay::loadFace(const PeModule& module, const char* faceName, QPoint place,
+                            std::span<const std::int16_t> digitX, int digitY) {
+    face_ = QImage();
+    auto face = loadAscBitmap(module, faceName);
+    if (!face)
+        return false;
+    face_ = std::move(*face);
+    place_ = place;
+    digitX_.assign(digitX.begin(), digitX.end());
+    digitY_ = digitY;
+    return true;
+}
+
+void DigitDisplay::showAt(QPoint position, const QRegion& shape) {
+    move(position);
+    resize(face_.size());
+    setMask(shape);
+    show();
+    raise();
+}
+
+void DigitDisplay::paintDigits(const DigitSet& digits, std::span<const int> values) {
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, face_);
+    for (std::size_t k = 0; k < values.size() && k < digitX_.size(); ++k)
+        digits.draw(painter, QPoint(digitX_[k], digitY_), values[k]);
+}
+
+void DigitDisplay::mousePressEvent(QMouseEvent* event) {
+    if (!drag_.press(*this, *event))
+        QWidget::mousePressEvent(event);
+}
+
+void DigitDisplay::mouseMoveEvent(QMouseEvent* event) {
+    drag_.move(*this, *event);
+}
+
+void DigitDisplay::mouseReleaseEvent(QMouseEvent* event) {
+    drag_.release(*event);
+}
+
+} // namespace tessalo
