@@ -10,6 +10,8 @@ for tool in xdotool import cmp od; do
 done
 [ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
 
+source "$(dirname "$0")/../../scripts/program_driver.sh"
+
 work=$(mktemp -d)
 pid=
 cleanup() {
@@ -36,21 +38,6 @@ fail() {
     exit 1
 }
 
-# Polls every tenth of a second until the command succeeds or the seconds run out.
-poll() {
-    local seconds=$1
-    shift
-    local tries=$((seconds * 10))
-    for ((i = 0; i < tries; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-has_window() { [ -n "$(visible_window "$1")" ]; }
-no_window() { [ -z "$(visible_window "$1")" ]; }
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 
@@ -68,11 +55,6 @@ expect_end() {
     [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
-# The mean brightness (0 to 1) of a rectangle of the screen.
-brightness() { import -window root -crop "$1" -colorspace Gray -format '%[fx:mean]' info:; }
-bright() { awk -v v="$(brightness "$1")" 'BEGIN { exit !(v > 0.5) }'; }
-dark() { ! bright "$1"; }
-
 # A message box is captioned with the program's name; Return presses its OK.
 answer_box() {
     poll 10 has_window '^tessalo2$' || fail "no box for $1"
@@ -86,28 +68,19 @@ answer_box() {
 # --- A game from the main dialog ---------------------------------------------------------------
 start
 poll 15 has_window '^Tessalo 2$' || fail "the main dialog did not open"
-dialog=$(visible_window '^Tessalo 2$')
-# Game lies at (79, 154) and Quit at (164, 154), 50 x 21 dialog units: 1.5 pixels across and
-# 1.625 down per unit.
-xdotool mousemove --window "$dialog" 156 267 click 1
+click_in "$(visible_window '^Tessalo 2$')" "$GAME_BUTTON"
 poll 20 has_window '^Tessalo Game$' || fail "Game did not open the game window"
 poll 5 no_window '^Tessalo 2$' || fail "the main dialog stayed on screen during the game"
 
-# The first layout is the turtle: its top tile (half-column 14, half-row 8, layer 4) is always
-# free. On 1024 x 768 its window is at (483, 324); the middle of its face is measured.
-face=28x40+495+340
-poll 10 bright "$face" || fail "the top tile was not dealt"
-xdotool mousemove 509 360 click 1
-poll 5 dark "$face" || fail "a click did not select the top tile"
-xdotool mousemove 509 360 click 1
-poll 5 bright "$face" || fail "a second click did not put the top tile back"
-
-# Exit is at (560, 1) of the play area, 76 x 21.
-xdotool mousemove 710 95 click 1
+poll 10 bright "$TOP_TILE_FACE" || fail "the top tile was not dealt"
+click_at "$TOP_TILE"
+poll 5 dark "$TOP_TILE_FACE" || fail "a click did not select the top tile"
+click_at "$TOP_TILE"
+poll 5 bright "$TOP_TILE_FACE" || fail "a second click did not put the top tile back"
+click_at "$EXIT_BUTTON"
 poll 10 has_window '^Tessalo 2$' || fail "Exit did not bring back the main dialog"
 poll 5 no_window '^Tessalo Game$' || fail "the game window stayed after Exit"
-dialog=$(visible_window '^Tessalo 2$')
-xdotool mousemove --window "$dialog" 284 267 click 1
+click_in "$(visible_window '^Tessalo 2$')" "$QUIT_BUTTON"
 expect_end
 
 store="$XDG_CONFIG_HOME/tessalo2-registry/SOFTWARE/OVK/Tessalo2.reg"
