@@ -8,7 +8,11 @@ namespace tessalo {
 namespace {
 
 std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    // Appended, not "\"" + string: GCC 12 at -O3 takes that for an overlapping copy.
+    std::string result = "\"";
+    result += text;
+    result += '"';
+    return result;
 }
 
 std::string missing(std::string_view type, std::string_view name) {

@@ -211,8 +211,13 @@ std::string layerCounts(const LayoutRecord& layout) {
         ++counts[z];
     std::string text;
     for (std::size_t z = 0; z < counts.size(); ++z) {
-        if (counts[z] > 0)
-            text += (text.empty() ? "" : " ") + std::to_string(z) + ":" + std::to_string(counts[z]);
+        if (counts[z] == 0)
+            continue;
+        if (!text.empty())
+            text += ' ';
+        text += std::to_string(z);
+        text += ':';
+        text += std::to_string(counts[z]);
     }
     return text;
 }

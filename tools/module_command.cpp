@@ -14,6 +14,13 @@ namespace {
 constexpr std::size_t kLayoutTriplesSize = 432;
 constexpr std::size_t kTriplesShown = 8;
 
+// Appended piece by piece: GCC 12 at -O3 takes "#" + string for an overlapping copy.
+std::string numbered(std::uint16_t id) {
+    std::string text = "#";
+    text += std::to_string(id);
+    return text;
+}
+
 std::string typeText(const ResourceId& type) {
     if (!type.isId())
         return cp1251ToUtf8(type.name());
@@ -39,12 +46,12 @@ std::string typeText(const ResourceId& type) {
     case kRtVersion:
         return "VERSIONINFO";
     default:
-        return "#" + std::to_string(type.id());
+        return numbered(type.id());
     }
 }
 
 std::string nameText(const ResourceId& name) {
-    return name.isId() ? "#" + std::to_string(name.id()) : cp1251ToUtf8(name.name());
+    return name.isId() ? numbered(name.id()) : cp1251ToUtf8(name.name());
 }
 
 void listResources(const PeModule& module) {

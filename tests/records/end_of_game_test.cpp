@@ -74,8 +74,9 @@ class EndOfGame : public test::RecordsFolderTest {
 TEST_F(EndOfGame, ResultThatDoesNotQualify_NewGameWithoutADialog) {
     std::vector<RecordEntry> full;
     for (std::uint32_t i = 0; i < 20; ++i)
-        full.push_back(entry("p" + std::to_string(i), 300 + i * 3)); // the 20th scores 357
-    full.back().score = 365;                                         // a tie does not qualify
+        full.push_back(
+            entry(std::string("p").append(std::to_string(i)), 300 + i * 3)); // the 20th scores 357
+    full.back().score = 365; // a tie does not qualify
     writeFile(serializeRecordsFile(full));
     ASSERT_TRUE(table_.load(true));
     const auto before = fileBytes();

@@ -82,8 +82,8 @@ TEST_F(RecordsContention, TwoProcessesInsertingAtOnce_LoseNoResult) {
             table.setFileName(path_.string());
             for (int i = 0; i < kPerProcess; ++i) {
                 // Groups of their own, so no trimming can hide a lost result.
-                if (!table.insert(
-                        entry(who, static_cast<std::uint32_t>(i), who, "L" + std::to_string(i))))
+                if (!table.insert(entry(who, static_cast<std::uint32_t>(i), who,
+                                        std::string("L").append(std::to_string(i)))))
                     return 1;
             }
             return 0;

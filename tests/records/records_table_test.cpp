@@ -74,7 +74,7 @@ TEST(RecordsTable, Score_IsComparedUnsigned) {
 TEST(RecordsTable, Qualifies_OnlyWhenTheGroupHasRoomAtThatScore) {
     std::vector<RecordEntry> entries;
     for (std::uint32_t i = 0; i < 20; ++i)
-        entries.push_back(entry("p" + std::to_string(i), 100 + i));
+        entries.push_back(entry(std::string("p").append(std::to_string(i)), 100 + i));
     entries.push_back(entry("other", 50, "Set2"));
     EXPECT_FALSE(qualifiesIn(entries, entry("tie", 119)));
     EXPECT_FALSE(qualifiesIn(entries, entry("worse", 500)));
@@ -85,7 +85,7 @@ TEST(RecordsTable, Qualifies_OnlyWhenTheGroupHasRoomAtThatScore) {
 TEST(RecordsTable, Place_AfterEqualScoresAndDropsTheGroupsTwentyFirst) {
     std::vector<RecordEntry> entries;
     for (std::uint32_t i = 0; i < 20; ++i)
-        entries.push_back(entry("p" + std::to_string(i), 100 + 10 * i));
+        entries.push_back(entry(std::string("p").append(std::to_string(i)), 100 + 10 * i));
     entries.push_back(entry("otherGroupWorst", 1000, "Set2"));
     placeEntry(entries, entry("new", 110));
     ASSERT_EQ(entries.size(), 21u);

@@ -80,19 +80,19 @@ TEST(LayoutText, Errors_NameTheLineAndTheFault) {
     EXPECT_NE(errorOf("layout\n").find("line 1: not a layout text"), std::string::npos);
 
     std::string badChar = good;
-    badChar.replace(badChar.find("layer 0\n") + 8 + 35 + 1, 1, "x");
+    badChar.at(badChar.find("layer 0\n") + 8 + 35 + 1) = 'x';
     EXPECT_NE(errorOf(badChar).find("line 5: column 2: unexpected character 'x'"),
               std::string::npos)
         << errorOf(badChar);
 
     std::string open = good;
-    open.replace(open.find("layer 1\n") + 8 + 35 + 2, 1, ".");
+    open.at(open.find("layer 1\n") + 8 + 35 + 2) = '.';
     EXPECT_NE(errorOf(open).find("line 19: column 2: the tile starting here is not closed"),
               std::string::npos)
         << errorOf(open);
 
     std::string stray = good;
-    stray.replace(stray.find("layer 0\n") + 8, 1, "\\");
+    stray.at(stray.find("layer 0\n") + 8) = '\\';
     EXPECT_NE(errorOf(stray).find("line 4: column 1: '\\' belongs to no tile"), std::string::npos)
         << errorOf(stray);
 

@@ -1,0 +1,159 @@
+#include "app/game_app.h"
+
+#include "app/config_file.h"
+#include "app/layout_library.h"
+#include "app/main_dialog.h"
+#include "app/registry_settings.h"
+#include "app/usage_box.h"
+#include "platform/message_box.h"
+#include "platform/program_resources.h"
+#include "records/records_compress.h"
+#include "skin/asc_bitmap_loader.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QScreen>
+
+#include <span>
+
+namespace tessalo {
+
+namespace {
+
+const char* const kNoProgramPathText = "Ошибка инициализации приложения";
+const char* const kConfigUnreadableText = "Ошибка чтения .cfg файла";
+const char* const kNoLayoutLibraryText = "Не найден файл ts.tsl";
+// A library that opens but holds no layout would start a game without one.
+const char* const kEmptyLayoutLibraryText = "В файле ts220.tsl нет ни одной раскладки.";
+
+QSize primaryScreenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->size() : QSize();
+}
+
+QPixmap decodeProgramFrame(const char* fileName) {
+    const auto bytes = programResourceBytes(QString::fromLatin1(fileName));
+    if (!bytes)
+        return {};
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes->constData());
+    const auto image = imageFromAscBitmap(std::span(data, std::size_t(bytes->size())));
+    return image ? QPixmap::fromImage(*image) : QPixmap();
+}
+
+// An index outside its list falls back to the first entry.
+void keepInRange(std::int32_t& index, std::size_t count) {
+    if (index < 0 || std::size_t(index) >= count)
+        index = 0;
+}
+
+} // namespace
+
+GameApp::GameApp(std::filesystem::path programFile, std::filesystem::path configFolder)
+    : programFile_(std::move(programFile)), configFolder_(std::move(configFolder)),
+      screenSize_(primaryScreenSize) {}
+
+void GameApp::run(const std::vector<std::string>& arguments) {
+    if (startUp(arguments) == StartUp::RunMainDialog)
+        runMainDialog();
+    exitActions();
+}
+
+GameApp::StartUp GameApp::startUp(const std::vector<std::string>& arguments) {
+    if (programFile_.empty()) {
+        showWarning(nullptr, QString::fromUtf8(kNoProgramPathText));
+        return StartUp::Ended;
+    }
+    if (!makeProgramFolderCurrent())
+        return StartUp::Ended;
+    // What the game window's class carried: the program's icon on every window.
+    QApplication::setWindowIcon(loadSourceIcon(resourceSource_, kApplicationIconId));
+    decodeAboutFrames();
+    if (!readSettings())
+        return StartUp::Ended;
+    if (!arguments.empty()) {
+        serveCommandLine(arguments.front());
+        return StartUp::Ended;
+    }
+    keepInRange(state_.picturesIndex, state_.pictureSetNames.size());
+    if (!readLayoutLibrary())
+        return StartUp::Ended;
+    keepInRange(state_.layoutIndex, state_.layouts.size());
+    records_.load(true);
+    return StartUp::RunMainDialog;
+}
+
+bool GameApp::makeProgramFolderCurrent() {
+    std::error_code error;
+    std::filesystem::current_path(programFile_.parent_path(), error);
+    return !error;
+}
+
+void GameApp::decodeAboutFrames() {
+    aboutFrames_.first = decodeProgramFrame("krab_1.asc");
+    aboutFrames_.second = decodeProgramFrame("krab_2.asc");
+}
+
+bool GameApp::readSettings() {
+    // A damaged file still hands over its complete entries, which the exit actions keep.
+    if (!readConfig(kConfigFileName, state_.pictureSetNames, state_.pictureModuleFiles).ok) {
+        showWarning(nullptr, QString::fromUtf8(kConfigUnreadableText));
+        return false;
+    }
+    const RegistryStore key = RegistryStore::openKey(kRegistryKey, configFolder_);
+    const RegistrySettings settings = readRegistrySettings(key);
+    state_.layoutIndex = settings.layoutIndex;
+    state_.picturesIndex = settings.picturesIndex;
+    if (settings.recordsFile)
+        records_.setFileName(*settings.recordsFile);
+    return true;
+}
+
+void GameApp::serveCommandLine(const std::string& argument) {
+    if (argument == "/?" || argument == "-?") {
+        showUsage(nullptr);
+    } else if (argument == "/compress") {
+        const CompressResult result = compressRecords(records_);
+        if (result.compressed)
+            showWarning(nullptr, QString::fromUtf8(result.message));
+    }
+    // Any other argument ends the program without a word.
+}
+
+bool GameApp::readLayoutLibrary() {
+    LayoutLibraryLoad library = loadLayoutLibrary(kLayoutLibraryFileName);
+    if (!library.opened) {
+        showWarning(nullptr, QString::fromUtf8(kNoLayoutLibraryText));
+        return false;
+    }
+    // A damaged library still gives the layouts that were complete before the damage.
+    if (library.contents.layouts.empty()) {
+        showWarning(nullptr, QString::fromUtf8(kEmptyLayoutLibraryText));
+        return false;
+    }
+    state_.layouts = std::move(library.contents.layouts);
+    return true;
+}
+
+void GameApp::runMainDialog() {
+    const MainDialogServices services{state_,    records_,        recordsBoxes_, aboutFrames_,
+                                      calendar_, resourceSource_, screenSize_,   configFolder_};
+    MainDialog dialog(services, !state_.pictureSetNames.empty());
+    mainDialog_ = &dialog;
+    // Not QDialog::exec: its loop would end when the dialog hides for a game. Nor may the last
+    // window's closing end it: a box closed while the dialog is hidden is no reason to stop.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QEventLoop loop;
+    QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    dialog.show();
+    loop.exec();
+    mainDialog_ = nullptr;
+}
+
+void GameApp::exitActions() {
+    // Opened afresh: the records page has written its own values to the key meanwhile.
+    RegistryStore key = RegistryStore::openKey(kRegistryKey, configFolder_);
+    writeRegistrySettings(key, state_.layoutIndex, state_.picturesIndex);
+    writeConfig(kConfigFileName, state_.pictureSetNames, state_.pictureModuleFiles);
+}
+
+} // namespace tessalo

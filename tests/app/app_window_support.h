@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/layout_record.h"
+#include "tests/platform/pe_test_support.h"
+#include "tests/records/window_test_support.h"
+#include "tests/support/current_directory.h"
+
+#include <QMessageBox>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tessalo::test {
+
+// Every tile free: rows two half-rows apart, tiles three half-columns apart, two layers.
+inline LayoutRecord spreadLayout(const char* name) {
+    LayoutRecord layout;
+    layout.setName(name);
+    int position = 0;
+    for (int layer : {2, 0}) {
+        for (int y = 0; y <= 16 && position < 144; y += 2) {
+            for (int x = 0; x <= 30 && position < 144; x += 3) {
+                if (layer == 2 && position >= 45)
+                    break;
+                layout.x[std::size_t(position)] = std::uint8_t(x);
+                layout.y[std::size_t(position)] = std::uint8_t(y);
+                layout.z[std::size_t(position)] = std::uint8_t(layer);
+                ++position;
+            }
+        }
+    }
+    return layout;
+}
+
+// Message boxes as "caption|text", each closed with OK.
+class BoxRecorder {
+  public:
+    std::vector<QString> boxes;
+
+    void expect(int count = 1) {
+        for (int i = 0; i < count; ++i) {
+            answers_.then([this](QWidget& modal) {
+                auto* box = qobject_cast<QMessageBox*>(&modal);
+                ASSERT_NE(box, nullptr) << modal.metaObject()->className();
+                EXPECT_EQ(box->icon(), QMessageBox::Warning);
+                EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+                boxes.push_back(box->windowTitle() + "|" + box->text());
+                box->accept();
+            });
+        }
+    }
+    ModalAnswers& answers() { return answers_; }
+
+  private:
+    ModalAnswers answers_;
+};
+
+// Fails on and closes any message box that opens while it lives; other modal windows (the
+// loading dialog) are left to run.
+class NoMessageBoxes {
+  public:
+    NoMessageBoxes() {
+        QObject::connect(&polling_, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "unexpected box: " << box->text().toStdString();
+                box->reject();
+            }
+        });
+        polling_.start(5);
+    }
+
+  private:
+    QTimer polling_;
+};
+
+inline std::vector<std::uint8_t> bytesOf(std::initializer_list<int> values) {
+    std::vector<std::uint8_t> bytes;
+    for (int value : values)
+        bytes.push_back(std::uint8_t(value));
+    return bytes;
+}
+
+inline void append(std::vector<std::uint8_t>& bytes, const std::string& text) {
+    bytes.insert(bytes.end(), text.begin(), text.end());
+}
+
+} // namespace tessalo::test

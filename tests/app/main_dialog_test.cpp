@@ -1,0 +1,298 @@
+#include "app/main_dialog.h"
+
+#include "app/app_state.h"
+#include "app/page_tabs.h"
+#include "app/settings_tab.h"
+#include "game/game_commands.h"
+#include "platform/dialog_builder.h"
+#include "records/records_message_boxes.h"
+#include "records/records_tab.h"
+#include "tests/app/app_window_support.h"
+#include "tests/support/test_picture_set.h"
+
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace tessalo {
+namespace {
+
+class FixedCalendar final : public CalendarClock {
+  public:
+    std::int64_t secondsSinceEpoch() const override { return 915494400; }
+    LocalDate localDate() const override { return {5, 1, 1999}; }
+};
+
+class MainDialogTest : public ::testing::Test {
+  protected:
+    test::TempDir program;
+    test::TempDir config;
+    test::CurrentDirectory inProgram{program.path()};
+    AppState state;
+    RecordsMessageBoxes recordsBoxes;
+    RecordsTable records{recordsBoxes};
+    AboutFrames frames;
+    FixedCalendar calendar;
+    ResourceSource resourceSource;
+    QSize screen{1024, 768};
+    MainDialogServices services{state,
+                                records,
+                                recordsBoxes,
+                                frames,
+                                calendar,
+                                resourceSource,
+                                [this] { return screen; },
+                                config.path()};
+
+    void SetUp() override {
+        state.layouts = {test::spreadLayout("Spread")};
+        state.pictureSetNames = {"Colours"};
+        state.pictureModuleFiles = {"test.tsp"};
+        writeModuleFile(program.path() / "test.tsp", TestPictureSet().content());
+    }
+
+    static QTabWidget& tabs(const MainDialog& dialog) {
+        return *dialogControl<QTabWidget>(dialog, 1021);
+    }
+    static void pressGame(const MainDialog& dialog) {
+        dialogControl<QPushButton>(dialog, 32772)->click();
+    }
+};
+
+TEST_F(MainDialogTest, CaptionButtonsTipAndTabs) {
+    MainDialog dialog(services, true);
+    EXPECT_EQ(dialog.windowTitle(), "Tessalo 2");
+    // 305 × 181 dialog units.
+    EXPECT_EQ(dialog.size(), QSize(458, 294));
+    EXPECT_FALSE(dialog.windowIcon().isNull());
+    auto* game = dialogControl<QPushButton>(dialog, 32772);
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->text(), "Game");
+    EXPECT_EQ(game->toolTip(), "Начало игры");
+    auto* quit = dialogControl<QPushButton>(dialog, 2);
+    ASSERT_NE(quit, nullptr);
+    EXPECT_EQ(quit->text(), "Quit");
+    ASSERT_EQ(tabs(dialog).count(), 2);
+    EXPECT_EQ(tabs(dialog).tabText(0), "Settings");
+    EXPECT_EQ(tabs(dialog).tabText(1), "Records");
+    EXPECT_EQ(tabs(dialog).currentIndex(), 0);
+}
+
+TEST_F(MainDialogTest, APageIsMadeTheFirstTimeItsTabIsSelected) {
+    MainDialog dialog(services, true);
+    dialog.show();
+    PageTabs& pages = dialog.pageTabs();
+    SettingsTab* settings = pages.settingsTab();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(pages.recordsTab(), nullptr);
+    EXPECT_TRUE(settings->isVisible());
+
+    tabs(dialog).setCurrentIndex(1);
+    RecordsTab* recordsPage = pages.recordsTab();
+    ASSERT_NE(recordsPage, nullptr);
+    EXPECT_TRUE(tabs(dialog).isAncestorOf(recordsPage));
+    EXPECT_TRUE(recordsPage->isVisible());
+    EXPECT_FALSE(settings->isVisible());
+    // At the top-left corner of the tab's display area.
+    const QPoint corner = recordsPage->mapTo(&tabs(dialog), QPoint(0, 0));
+    EXPECT_EQ(corner, tabs(dialog).widget(1)->mapTo(&tabs(dialog), QPoint(0, 0)));
+
+    tabs(dialog).setCurrentIndex(0);
+    EXPECT_EQ(pages.settingsTab(), settings);
+    EXPECT_EQ(pages.recordsTab(), recordsPage);
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_FALSE(recordsPage->isVisible());
+}
+
+TEST_F(MainDialogTest, WithoutInstalledPicturesTheProgramsFolderIsScanned) {
+    state.pictureSetNames.clear();
+    state.pictureModuleFiles.clear();
+    {
+        MainDialog dialog(services, true);
+        EXPECT_TRUE(state.pictureModuleFiles.empty());
+    }
+    MainDialog dialog(services, false);
+    EXPECT_FALSE(dialog.picturesInstalled());
+    EXPECT_EQ(state.pictureModuleFiles, std::vector<std::string>{"test.tsp"});
+}
+
+TEST_F(MainDialogTest, WithoutAPictureSetGameAsksForOneEvenOnASmallScreen) {
+    state.pictureSetNames.clear();
+    state.pictureModuleFiles.clear();
+    screen = QSize(640, 480);
+    MainDialog dialog(services, true);
+    dialog.show();
+    test::BoxRecorder recorder;
+    recorder.expect();
+    pressGame(dialog);
+    EXPECT_EQ(recorder.boxes, std::vector<QString>{"app_window_tests|Проинсталируйте картинки."});
+    EXPECT_FALSE(dialog.gameWindow().isOpen());
+    EXPECT_TRUE(dialog.isVisible());
+    // The sound choice reached the game window before the check: the page's box is unticked.
+    EXPECT_FALSE(dialog.gameWindow().soundOn());
+}
+
+TEST_F(MainDialogTest, AScreenBelowEightHundredBySixHundredIsRefused) {
+    MainDialog dialog(services, true);
+    dialog.show();
+    for (QSize small : {QSize(799, 600), QSize(800, 599)}) {
+        SCOPED_TRACE(small.width());
+        screen = small;
+        test::BoxRecorder recorder;
+        recorder.expect();
+        pressGame(dialog);
+        EXPECT_EQ(recorder.boxes, std::vector<QString>{"app_window_tests|800 x 600 хочу."});
+        EXPECT_FALSE(dialog.gameWindow().isOpen());
+    }
+}
+
+TEST_F(MainDialogTest, AnEightHundredScreenPlaysAndTheDialogComesBackWithItsTab) {
+    screen = QSize(800, 600);
+    MainDialog dialog(services, true);
+    dialog.show();
+    tabs(dialog).setCurrentIndex(1);
+    test::NoMessageBoxes noBoxes;
+    pressGame(dialog);
+    GameWindow& game = dialog.gameWindow();
+    ASSERT_TRUE(game.isOpen());
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(game.playArea().origin(), (PixelPoint{0, 0}));
+    QCoreApplication::processEvents();
+    ASSERT_NE(game.gameState(), nullptr);
+    EXPECT_EQ(game.gameState()->dealOrder().size(), 144u);
+
+    game.onCommand(GameCommand::exit);
+    EXPECT_FALSE(game.isOpen());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(tabs(dialog).currentIndex(), 1);
+    EXPECT_TRUE(dialog.pageTabs().recordsTab()->isVisible());
+}
+
+TEST_F(MainDialogTest, TheSystemMenuGreysSizeAndMaximizeAndEndsWithAbout) {
+    MainDialog dialog(services, true);
+    dialog.show();
+    QMenu& menu = dialog.systemMenu();
+    dialog.openSystemMenu(dialog.mapToGlobal(QPoint(0, 0)));
+    const QList<QAction*> items = menu.actions();
+    ASSERT_EQ(items.size(), 9);
+    QStringList texts;
+    for (QAction* item : items)
+        texts << (item->isSeparator() ? QString("-") : item->text());
+    EXPECT_EQ(texts, (QStringList{"&Restore", "&Move", "&Size", "Mi&nimize", "Ma&ximize", "-",
+                                  "&Close\tAlt+F4", "-", "About Tessalo2 ..."}));
+    EXPECT_FALSE(items[2]->isEnabled());
+    EXPECT_FALSE(items[4]->isEnabled());
+    EXPECT_FALSE(items[0]->isEnabled()); // nothing to restore while the dialog is normal
+    EXPECT_TRUE(items[1]->isEnabled());
+    EXPECT_TRUE(items[3]->isEnabled());
+    EXPECT_TRUE(items[6]->isEnabled());
+    EXPECT_EQ(items[8]->data().toInt(), 16);
+    menu.close();
+}
+
+TEST_F(MainDialogTest, AltSpaceAndARightClickOpenTheSystemMenu) {
+    MainDialog dialog(services, true);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QTest::keyClick(&dialog, Qt::Key_Space, Qt::AltModifier);
+    EXPECT_TRUE(dialog.systemMenu().isVisible());
+    dialog.systemMenu().close();
+    EXPECT_FALSE(dialog.systemMenu().isVisible());
+
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 250),
+                            dialog.mapToGlobal(QPoint(10, 250)));
+    QApplication::sendEvent(&dialog, &click);
+    EXPECT_TRUE(dialog.systemMenu().isVisible());
+    dialog.systemMenu().close();
+}
+
+TEST_F(MainDialogTest, TheAboutCommandOpensTheAboutBoxWhereHelpDoesNothing) {
+    MainDialog dialog(services, true);
+    dialog.show();
+    test::ModalAnswers answers;
+    int aboutBoxes = 0;
+    const auto closeAbout = [&aboutBoxes](QWidget& modal) {
+        ASSERT_NE(dynamic_cast<AboutDialog*>(&modal), nullptr);
+        ++aboutBoxes;
+        QApplication::setActiveWindow(&modal);
+        QTest::keyClick(&modal, Qt::Key_F1);
+        QTest::keyClick(&modal, Qt::Key_Escape);
+    };
+    answers.then(closeAbout);
+    answers.then(closeAbout);
+    answers.then(closeAbout);
+    dialog.onSystemCommand(16);
+    // Only the low four bits are free.
+    dialog.onSystemCommand(16 + 15);
+    dialog.onSystemCommand(32);
+    dialog.systemMenu().actions().last()->trigger();
+    EXPECT_EQ(aboutBoxes, 3);
+}
+
+TEST_F(MainDialogTest, HelpShowsTheUsage) {
+    MainDialog dialog(services, true);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    test::BoxRecorder recorder;
+    recorder.expect();
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    EXPECT_EQ(recorder.boxes,
+              std::vector<QString>{"app_window_tests|Tessalo2 version 2.22 build 15\nComand line "
+                                   "parameters:\n/? - this message\n/compress - compress Table "
+                                   "of records;"});
+}
+
+TEST_F(MainDialogTest, QuitEscapeAndCloseEndTheDialog) {
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        MainDialog dialog(services, true);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        if (way == 0)
+            dialogControl<QPushButton>(dialog, 2)->click();
+        else if (way == 1)
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            dialog.onSystemCommand(MainDialog::kCloseCommand);
+        EXPECT_EQ(finished.count(), 1);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
+TEST_F(MainDialogTest, AStoredResultIsShownOnTheRecordsPageAtOnce) {
+    records.setFileName((program.path() / "ts220.rec").string());
+    ASSERT_TRUE(records.load(true));
+    MainDialog dialog(services, true);
+    dialog.show();
+    tabs(dialog).setCurrentIndex(1);
+    auto* list = dialog.pageTabs().recordsTab()->findChild<QTreeWidget*>("1023");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->topLevelItemCount(), 0);
+
+    test::ModalAnswers answers;
+    answers.then([](QWidget& result) {
+        auto* name = result.findChild<QLineEdit*>("1034");
+        name->clear();
+        test::typeText(name, "Ann");
+        result.findChild<QPushButton*>("1")->click();
+    });
+    GameResult result;
+    result.seconds = 95;
+    result.picturesName = "Colours";
+    result.layoutName = "Spread";
+    EXPECT_EQ(dialog.endOfGame(result), GameCommand::start);
+    EXPECT_EQ(state.lastPlayerName, "Ann");
+    ASSERT_EQ(records.entries().size(), 1u);
+    EXPECT_EQ(records.entries()[0].dateText, "5.1.1999");
+    EXPECT_EQ(list->topLevelItemCount(), 1);
+}
+
+} // namespace
+} // namespace tessalo
