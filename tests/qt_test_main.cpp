@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -12,7 +13,9 @@ int main(int argc, char** argv) {
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
 
-    const QString state = QStringLiteral(TESSALO_TEST_STATE_DIR);
+    // One folder per process: CTest runs the cases of one program side by side.
+    const QString state = QStringLiteral(TESSALO_TEST_STATE_DIR) + "/" +
+                          QString::number(QCoreApplication::applicationPid());
     QDir().mkpath(state);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         // A 1024 × 768 screen, larger than the play area, so the bands around it can be seen.
@@ -33,6 +36,11 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
 
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    QDir(state).removeRecursively();
+    return result;
 }
