@@ -22,14 +22,14 @@ trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/program" "$scratch/config" "$scratch/shots"
 cp "$program/tessalo2" "$program/ts220.tsl" "$program"/*.tsp "$scratch/program/"
 cp data/ts220.cfg "$scratch/program/"
-XDG_CONFIG_HOME="$scratch/config" xvfb-run -a -s "-screen 0 1024x768x24" \
+XDG_CONFIG_HOME="$scratch/config" xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
     bash scripts/program_shots.sh "$scratch/program" "$scratch/shots"
 cp "$scratch/shots/main-dialog.png" "$out/main-dialog.png"
 echo "Saved $out/main-dialog.png"
 
 # One X server for the game: the preview deals a fixed game, takes away some pairs, selects a
 # tile and stays on screen while ImageMagick grabs the root window.
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c '
     "$1/tessalo-preview" "$1/classic.tsp" "$1/ts220.tsl" 0 --pairs 30 --select --quit-after 8 &
     sleep 4
     import -window root "$2/game.png"

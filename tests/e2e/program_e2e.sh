@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program on a virtual X server, driven with xdotool as a player would: a game opened
 # from the main dialog, a tile selected and put back, Exit, Quit; and the command-line requests.
-# Usage: xvfb-run -a -s "-screen 0 1024x768x24" bash program_e2e.sh PROGRAM-FOLDER
+# Usage: xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash program_e2e.sh PROGRAM-FOLDER
 set -euo pipefail
 
 built=$(cd "$1" && pwd)
