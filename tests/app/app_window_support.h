@@ -4,6 +4,7 @@
 #include "tests/platform/pe_test_support.h"
 #include "tests/records/window_test_support.h"
 #include "tests/support/current_directory.h"
+#include "tests/support/test_layouts.h"
 
 #include <QMessageBox>
 
@@ -12,26 +13,6 @@
 #include <vector>
 
 namespace tessalo::test {
-
-// Every tile free: rows two half-rows apart, tiles three half-columns apart, two layers.
-inline LayoutRecord spreadLayout(const char* name) {
-    LayoutRecord layout;
-    layout.setName(name);
-    int position = 0;
-    for (int layer : {2, 0}) {
-        for (int y = 0; y <= 16 && position < 144; y += 2) {
-            for (int x = 0; x <= 30 && position < 144; x += 3) {
-                if (layer == 2 && position >= 45)
-                    break;
-                layout.x[std::size_t(position)] = std::uint8_t(x);
-                layout.y[std::size_t(position)] = std::uint8_t(y);
-                layout.z[std::size_t(position)] = std::uint8_t(layer);
-                ++position;
-            }
-        }
-    }
-    return layout;
-}
 
 // Message boxes as "caption|text", each closed with OK.
 class BoxRecorder {

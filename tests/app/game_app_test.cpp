@@ -56,7 +56,7 @@ class GameAppTest : public ::testing::Test {
 
     void SetUp() override {
         test::writeFile(inProgram("ts220.cfg"), twoSetConfig());
-        writeLibrary({test::spreadLayout("Spread"), test::spreadLayout("Second")});
+        writeLibrary({spreadLayout("Spread"), spreadLayout("Second")});
     }
 
     void writeLibrary(const std::vector<LayoutRecord>& layouts) {
@@ -213,7 +213,7 @@ TEST_F(GameAppTest, ALibraryWithoutALayoutNeverLeadsToAGame) {
 
 TEST_F(GameAppTest, ADamagedLibraryGivesTheLayoutsBeforeTheDamage) {
     auto bytes = serializeLayoutLibrary(
-        std::vector<LayoutRecord>{test::spreadLayout("Spread"), test::spreadLayout("Second")});
+        std::vector<LayoutRecord>{spreadLayout("Spread"), spreadLayout("Second")});
     bytes.resize(bytes.size() - 100);
     test::writeFile(inProgram("ts220.tsl"), bytes);
     GameApp app(programFile(), config.path());

@@ -50,7 +50,7 @@ class MainDialogTest : public ::testing::Test {
                                 config.path()};
 
     void SetUp() override {
-        state.layouts = {test::spreadLayout("Spread")};
+        state.layouts = {spreadLayout("Spread")};
         state.pictureSetNames = {"Colours"};
         state.pictureModuleFiles = {"test.tsp"};
         writeModuleFile(program.path() / "test.tsp", TestPictureSet().content());

@@ -5,6 +5,7 @@
 #include "game/game_window.h"
 #include "game/tile_window.h"
 #include "tests/platform/pe_test_support.h"
+#include "tests/support/test_layouts.h"
 #include "tests/support/test_picture_set.h"
 
 #include <QApplication>
@@ -27,38 +28,6 @@ class ManualClock final : public CalendarClock {
     std::int64_t secondsSinceEpoch() const override { return seconds; }
     LocalDate localDate() const override { return date; }
 };
-
-// Every tile free: rows two half-rows apart never touch, and tiles three half-columns apart in a
-// row leave a gap. Layers 0 and 2 share places; only a tile directly above covers.
-inline LayoutRecord spreadLayout() {
-    LayoutRecord layout;
-    layout.setName("Spread");
-    int position = 0;
-    for (int layer : {2, 0}) {
-        for (int y = 0; y <= 16 && position < 144; y += 2) {
-            for (int x = 0; x <= 30 && position < 144; x += 3) {
-                if (layer == 2 && position >= 45)
-                    break;
-                layout.x[std::size_t(position)] = std::uint8_t(x);
-                layout.y[std::size_t(position)] = std::uint8_t(y);
-                layout.z[std::size_t(position)] = std::uint8_t(layer);
-                ++position;
-            }
-        }
-    }
-    return layout;
-}
-
-// Nine rows of sixteen touching tiles: only the two ends of each row are free.
-inline LayoutRecord rowsLayout() {
-    LayoutRecord layout;
-    layout.setName("Rows");
-    for (int position = 0; position < 144; ++position) {
-        layout.x[std::size_t(position)] = std::uint8_t(2 * (position % 16));
-        layout.y[std::size_t(position)] = std::uint8_t(2 * (position / 16));
-    }
-    return layout;
-}
 
 // The first seed from `first` on whose deal no group has two free tiles.
 std::optional<std::uint32_t> findDealWithoutMove(const LayoutRecord& layout, std::uint32_t first,
