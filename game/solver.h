@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -21,6 +22,33 @@ struct PositionSet {
         return (words[0] & o.words[0]) | (words[1] & o.words[1]) | (words[2] & o.words[2]);
     }
     bool empty() const { return (words[0] | words[1] | words[2]) == 0; }
+    int count() const {
+        return std::popcount(words[0]) + std::popcount(words[1]) + std::popcount(words[2]);
+    }
+    // Whether every member of this set is also in `o`.
+    bool within(const PositionSet& o) const {
+        return ((words[0] & ~o.words[0]) | (words[1] & ~o.words[1]) | (words[2] & ~o.words[2])) ==
+               0;
+    }
+    PositionSet& operator|=(const PositionSet& o) {
+        for (int w = 0; w < 3; ++w)
+            words[w] |= o.words[w];
+        return *this;
+    }
+    PositionSet& operator&=(const PositionSet& o) {
+        for (int w = 0; w < 3; ++w)
+            words[w] &= o.words[w];
+        return *this;
+    }
+    friend PositionSet operator|(PositionSet l, const PositionSet& r) { return l |= r; }
+    friend PositionSet operator&(PositionSet l, const PositionSet& r) { return l &= r; }
+    // Calls f(p) for every member, in ascending order.
+    template <typename F> void forEach(F&& f) const {
+        for (int w = 0; w < 3; ++w) {
+            for (std::uint64_t bits = words[w]; bits != 0; bits &= bits - 1)
+                f(64 * w + std::countr_zero(bits));
+        }
+    }
     friend bool operator==(const PositionSet&, const PositionSet&) = default;
 };
 
@@ -39,12 +67,11 @@ class PositionRelations {
         return !(leftContacts_[p].intersects(present) && rightContacts_[p].intersects(present));
     }
     const PositionSet& coveredBy(int p) const { return coveredBy_[p]; }
-    const std::vector<int>& coveringList(int p) const { return covering_[p]; }
     // Side contacts as recorded: those on the left always come earlier in the layout.
-    const std::vector<int>& leftList(int p) const { return leftList_[p]; }
-    const std::vector<int>& rightList(int p) const { return rightList_[p]; }
+    const PositionSet& leftContacts(int p) const { return leftContacts_[p]; }
+    const PositionSet& rightContacts(int p) const { return rightContacts_[p]; }
     // The positions whose freedom this one may take away: those it lies on or touches.
-    const std::vector<int>& heldList(int p) const { return held_[p]; }
+    const PositionSet& held(int p) const { return held_[p]; }
     // Every position comes after all positions of the layers above it.
     const std::vector<int>& topDownOrder() const { return topDown_; }
 
@@ -52,20 +79,28 @@ class PositionRelations {
     std::vector<PositionSet> coveredBy_;
     std::vector<PositionSet> leftContacts_;
     std::vector<PositionSet> rightContacts_;
-    std::vector<std::vector<int>> covering_;
-    std::vector<std::vector<int>> leftList_;
-    std::vector<std::vector<int>> rightList_;
-    std::vector<std::vector<int>> held_;
+    std::vector<PositionSet> held_;
     std::vector<int> topDown_;
+};
+
+// Two positions whose tiles are taken together.
+struct PositionPair {
+    int first;
+    int second;
+    friend bool operator==(const PositionPair&, const PositionPair&) = default;
 };
 
 struct SolveOutcome {
     SolveResult result = SolveResult::Unknown;
-    std::uint64_t nodes = 0; // board states expanded
+    std::uint64_t nodes = 0; // board states at which the search had to choose
+    // For Clearable: the pairs that clear the board, in the order they are taken. Every pair is
+    // free when its turn comes.
+    std::vector<PositionPair> pairs;
 };
 
-// Decides whether a deal can be cleared, exploring at most `budget` board states. Positions are
-// those of the relations; `dealOrder[i]` is the tile at position i, its match group tile / 4.
+// Decides whether a deal can be cleared, choosing at most `budget` times. Positions are those of
+// the relations; `dealOrder[i]` is the tile at position i, its match group tile / 4. A tile index
+// appears at most once; a deal that breaks this is answered Unknown.
 SolveOutcome solveDeal(const PositionRelations& relations, std::span<const std::uint8_t> dealOrder,
                        std::uint64_t budget);
 

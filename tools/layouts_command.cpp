@@ -255,11 +255,14 @@ struct DealFigures {
     int notClearable = 0;
     int unknown = 0;
     int noMoveAtStart = 0;
+    double medianMilliseconds = 0;
+    double worstMilliseconds = 0;
 };
 
 DealFigures solveDeals(const LayoutRecord& layout, int deals, std::uint64_t budget) {
     const PositionRelations relations(layout.x, layout.y, layout.z);
     DealFigures figures;
+    std::vector<double> times;
     for (int seed = 0; seed < deals; ++seed) {
         const std::vector<std::uint8_t> order = dealOrderForSeed(static_cast<std::uint32_t>(seed));
         Board board;
@@ -268,7 +271,12 @@ DealFigures solveDeals(const LayoutRecord& layout, int deals, std::uint64_t budg
         for (int tile = 0; tile < kTileCount; ++tile)
             board.setOnBoard(tile, true);
         figures.noMoveAtStart += !board.hasMove();
-        switch (solveDeal(relations, order, budget).result) {
+        const auto started = std::chrono::steady_clock::now();
+        const SolveResult result = solveDeal(relations, order, budget).result;
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+                .count());
+        switch (result) {
         case SolveResult::Clearable:
             ++figures.clearable;
             break;
@@ -279,6 +287,11 @@ DealFigures solveDeals(const LayoutRecord& layout, int deals, std::uint64_t budg
             ++figures.unknown;
             break;
         }
+    }
+    if (!times.empty()) {
+        std::sort(times.begin(), times.end());
+        figures.medianMilliseconds = times[times.size() / 2];
+        figures.worstMilliseconds = times.back();
     }
     return figures;
 }
@@ -335,14 +348,15 @@ int runCheck(const std::vector<std::string>& args) {
         // Only a layout without defects may reach a board; design problems are harmless to it.
         const DealFigures f = solveDeals(layout, deals, budget);
         std::printf("%3zu  %-19s  valid; %d deals: clearable %s, not clearable %s, unknown %s; "
-                    "no move at start %s\n",
+                    "no move at start %s; per deal median %.2f ms, worst %.1f ms\n",
                     i, name.c_str(), deals, share(f.clearable, deals).c_str(),
                     share(f.notClearable, deals).c_str(), share(f.unknown, deals).c_str(),
-                    share(f.noMoveAtStart, deals).c_str());
+                    share(f.noMoveAtStart, deals).c_str(), f.medianMilliseconds,
+                    f.worstMilliseconds);
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-    std::printf("%zu layouts checked (solver budget %llu states) in %.1f s\n", layouts->size(),
-                static_cast<unsigned long long>(budget), elapsed.count());
+    std::printf("%zu layouts checked (solver budget %llu choices a deal) in %.1f s\n",
+                layouts->size(), static_cast<unsigned long long>(budget), elapsed.count());
     if (!allValid)
         return fail("some layouts are invalid");
     return 0;

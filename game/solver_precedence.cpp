@@ -1,0 +1,354 @@
+#include "game/solver_precedence.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace tessalo::solver {
+
+Precedence::Precedence(const PositionRelations& relations, const Groups& groups)
+    : relations_(relations), groups_(groups), leftward_(relations.size()),
+      rightward_(relations.size()), direct_(relations.size()), before_(relations.size()),
+      partner_(relations.size(), -1) {}
+
+// leftward_[p] / rightward_[p]: the present tiles reachable from p through side contacts going
+// left / right. Left contacts come earlier in the layout, right contacts later.
+void Precedence::computeRows(const PositionSet& present) {
+    const int n = relations_.size();
+    for (int p = 0; p < n; ++p) {
+        leftward_[p] = PositionSet{};
+        if (!present.contains(p))
+            continue;
+        (relations_.leftContacts(p) & present).forEach([&](int q) {
+            leftward_[p].insert(q);
+            leftward_[p] |= leftward_[q];
+        });
+    }
+    for (int p = n - 1; p >= 0; --p) {
+        rightward_[p] = PositionSet{};
+        if (!present.contains(p))
+            continue;
+        (relations_.rightContacts(p) & present).forEach([&](int q) {
+            rightward_[p].insert(q);
+            rightward_[p] |= rightward_[q];
+        });
+    }
+}
+
+void Precedence::need(int p, const PositionSet& tiles) {
+    direct_[p] |= tiles;
+    touched_.insert(p);
+    if (partner_[p] >= 0)
+        touched_.insert(partner_[p]);
+}
+
+// Pairs the tiles that can only go together; false when a group cannot be split into pairs.
+bool Precedence::setPartners(const State& state) {
+    for (int g = 0; g < groups_.count(); ++g) {
+        std::array<int, 4> tiles{};
+        const int count = presentOf(groups_, g, state.present, tiles);
+        for (int i = 0; i < count; ++i)
+            partner_[tiles[i]] = -1;
+        if (count % 2 != 0)
+            return false;
+        if (count == 2) {
+            partner_[tiles[0]] = tiles[1];
+            partner_[tiles[1]] = tiles[0];
+        } else if (count == 4 && std::popcount(state.pairings[g]) == 1) {
+            const int* pairing = kPairings[std::countr_zero(state.pairings[g])];
+            for (int half = 0; half < 4; half += 2) {
+                partner_[tiles[pairing[half]]] = tiles[pairing[half + 1]];
+                partner_[tiles[pairing[half + 1]]] = tiles[pairing[half]];
+            }
+        }
+    }
+    return true;
+}
+
+// While two tiles of one row are both present, nothing between them can go (the first to go
+// would still be touched on both sides), so each of them comes free only from its outer side.
+void Precedence::addRowPairNeeds(int a, int b) {
+    if (rightward_[b].contains(a))
+        std::swap(a, b);
+    if (!rightward_[a].contains(b))
+        return;
+    need(a, leftward_[a] | rightward_[b]);
+    (rightward_[a] & leftward_[b]).forEach([&](int x) {
+        PositionSet single;
+        single.insert(a);
+        need(x, single);
+    });
+}
+
+// before_[p]: the present tiles that must be gone before p goes, closed under the order. False on
+// a cycle.
+bool Precedence::close(const PositionSet& present) {
+    // Only tiles whose needs changed, or whose needs' own needs grew, are looked at again.
+    PositionSet recent = touched_;
+    touched_ = PositionSet{};
+    while (!recent.empty()) {
+        PositionSet grown;
+        for (int p : relations_.topDownOrder()) {
+            if (!present.contains(p))
+                continue;
+            PositionSet needs = direct_[p];
+            if (partner_[p] >= 0)
+                needs |= direct_[partner_[p]];
+            if (!recent.contains(p) && !needs.intersects(recent) && !needs.intersects(grown))
+                continue;
+            PositionSet closed = before_[p] | needs;
+            needs.forEach([&](int q) { closed |= before_[q]; });
+            if (!(closed == before_[p])) {
+                before_[p] = closed;
+                grown.insert(p);
+            }
+        }
+        grownForSides_ |= grown;
+        grownForPartners_ |= grown;
+        recent = grown;
+    }
+    bool acyclic = true;
+    present.forEach([&](int p) {
+        if (acyclic &&
+            (before_[p].contains(p) || (partner_[p] >= 0 && before_[p].contains(partner_[p])))) {
+            acyclic = false;
+            culprits_.insert(p);
+            before_[p].forEach([&](int x) {
+                if (before_[x].contains(p))
+                    culprits_.insert(x);
+            });
+        }
+    });
+    return acyclic;
+}
+
+bool Precedence::sideOpen(int p, const PositionSet& side) const {
+    if (partner_[p] >= 0 && side.contains(partner_[p]))
+        return false;
+    // What must come after p's partner comes after p, since the two go together.
+    bool open = true;
+    side.forEach([&](int x) {
+        open = open && !before_[x].contains(p) &&
+               !(partner_[p] >= 0 && before_[x].contains(partner_[p]));
+    });
+    return open;
+}
+
+// A tile touched on both sides goes after one whole side. Returns -1 when neither side can go
+// first, 1 when the rule settled a side, 0 when nothing changed.
+int Precedence::applySideRule(const PositionSet& present) {
+    int result = 0;
+    present.forEach([&](int p) {
+        if (result < 0)
+            return;
+        const PositionSet& left = leftward_[p];
+        const PositionSet& right = rightward_[p];
+        if (left.empty() || right.empty())
+            return;
+        if (!grownForSides_.contains(p) && !grownForSides_.intersects(left) &&
+            !grownForSides_.intersects(right) &&
+            !(partner_[p] >= 0 && grownForSides_.contains(partner_[p])))
+            return;
+        if (left.within(before_[p]) || right.within(before_[p]))
+            return;
+        const bool leftOpen = sideOpen(p, left);
+        const bool rightOpen = sideOpen(p, right);
+        if (!leftOpen && !rightOpen) {
+            culprits_.insert(p);
+            result = -1;
+        } else if (leftOpen != rightOpen) {
+            need(p, leftOpen ? left : right);
+            result = 1;
+        } else {
+            // Whichever side goes first, what both sides need goes before p.
+            PositionSet leftNeeds = left, rightNeeds = right;
+            left.forEach([&](int x) { leftNeeds |= before_[x]; });
+            right.forEach([&](int x) { rightNeeds |= before_[x]; });
+            const PositionSet common = leftNeeds & rightNeeds;
+            if (!common.within(before_[p])) {
+                need(p, common);
+                result = std::max(result, 1);
+            }
+        }
+    });
+    grownForSides_ = PositionSet{};
+    return result;
+}
+
+// A tile of a group still to be split goes with one of its possible partners, so after whatever
+// all of them need. Returns true when that taught something new.
+bool Precedence::applyPartnerRule(const State& state) {
+    bool changed = false;
+    for (int g = 0; g < groups_.count(); ++g) {
+        std::array<int, 4> tiles{};
+        if (presentOf(groups_, g, state.present, tiles) != 4 ||
+            std::popcount(state.pairings[g]) < 2)
+            continue;
+        if (!grownForPartners_.contains(tiles[0]) && !grownForPartners_.contains(tiles[1]) &&
+            !grownForPartners_.contains(tiles[2]) && !grownForPartners_.contains(tiles[3]))
+            continue;
+        for (int i = 0; i < 4; ++i) {
+            PositionSet common;
+            bool any = false;
+            for (int k = 0; k < 3; ++k) {
+                if (!(state.pairings[g] >> k & 1u))
+                    continue;
+                const int* pairing = kPairings[k];
+                int j = -1;
+                for (int half = 0; half < 4; half += 2) {
+                    if (pairing[half] == i)
+                        j = pairing[half + 1];
+                    else if (pairing[half + 1] == i)
+                        j = pairing[half];
+                }
+                const PositionSet& needs = before_[tiles[j]];
+                common = any ? (common & needs) : needs;
+                any = true;
+            }
+            if (any && !common.within(before_[tiles[i]])) {
+                need(tiles[i], common);
+                changed = true;
+            }
+        }
+    }
+    grownForPartners_ = PositionSet{};
+    return changed;
+}
+
+// Whether a and b could go together; fills what must go before them and what only after.
+bool Precedence::pairNeeds(int a, int b, PositionSet& before, PositionSet& between) const {
+    if (before_[a].contains(b) || before_[b].contains(a))
+        return false;
+    before = before_[a] | before_[b];
+    between = PositionSet{};
+    if (rightward_[b].contains(a))
+        std::swap(a, b);
+    if (!rightward_[a].contains(b))
+        return true;
+    const PositionSet outside = leftward_[a] | rightward_[b];
+    before |= outside;
+    outside.forEach([&](int x) { before |= before_[x]; });
+    between = rightward_[a] & leftward_[b];
+    return !before.contains(a) && !before.contains(b) && !before.intersects(between);
+}
+
+std::uint8_t Precedence::fittingPairings(const std::array<int, 4>& tiles, std::uint8_t open) const {
+    std::uint8_t fitting = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (!(open >> i & 1u))
+            continue;
+        const int* pairing = kPairings[i];
+        const int a = tiles[pairing[0]], b = tiles[pairing[1]];
+        const int c = tiles[pairing[2]], d = tiles[pairing[3]];
+        PositionSet beforeAB, betweenAB, beforeCD, betweenCD;
+        if (!pairNeeds(a, b, beforeAB, betweenAB) || !pairNeeds(c, d, beforeCD, betweenCD))
+            continue;
+        const bool abFirst = beforeCD.contains(a) || beforeCD.contains(b) ||
+                             betweenAB.contains(c) || betweenAB.contains(d);
+        const bool cdFirst = beforeAB.contains(c) || beforeAB.contains(d) ||
+                             betweenCD.contains(a) || betweenCD.contains(b);
+        if (!(abFirst && cdFirst))
+            fitting |= static_cast<std::uint8_t>(1u << i);
+    }
+    return fitting;
+}
+
+Precedence::Verdict Precedence::analyse(State& state) {
+    const PositionSet& present = state.present;
+    computeRows(present);
+    culprits_ = PositionSet{};
+    if (!setPartners(state))
+        return Verdict::Dead; // only for groups of odd size, which never reach a search
+    present.forEach([&](int p) {
+        direct_[p] = relations_.coveredBy(p) & present;
+        before_[p] = PositionSet{};
+    });
+    touched_ = present;
+    grownForSides_ = present;
+    grownForPartners_ = present;
+    present.forEach([&](int p) {
+        if (partner_[p] > p)
+            addRowPairNeeds(p, partner_[p]);
+    });
+    return propagate(state);
+}
+
+// The pairs of a group left with one pairing go together from now on.
+void Precedence::forceGroup(const State& state, int g) {
+    std::array<int, 4> tiles{};
+    presentOf(groups_, g, state.present, tiles);
+    const int* pairing = kPairings[std::countr_zero(state.pairings[g])];
+    for (int half = 0; half < 4; half += 2) {
+        const int a = tiles[pairing[half]], b = tiles[pairing[half + 1]];
+        partner_[a] = b;
+        partner_[b] = a;
+        addRowPairNeeds(a, b);
+    }
+    for (int t : tiles) {
+        touched_.insert(t);
+        grownForSides_.insert(t);
+        grownForPartners_.insert(t);
+    }
+}
+
+Precedence::Verdict Precedence::propagate(State& state) {
+    const PositionSet& present = state.present;
+    bool narrowed = false;
+    for (;;) {
+        for (;;) {
+            if (!close(present))
+                return Verdict::Dead;
+            const int side = applySideRule(present);
+            if (side < 0)
+                return Verdict::Dead;
+            if (side == 0 && !applyPartnerRule(state))
+                break;
+        }
+        bool newlyForced = false;
+        for (int g = 0; g < groups_.count(); ++g) {
+            std::array<int, 4> tiles{};
+            if (presentOf(groups_, g, present, tiles) != 4 || std::popcount(state.pairings[g]) < 2)
+                continue;
+            const std::uint8_t fitting = fittingPairings(tiles, state.pairings[g]);
+            if (fitting == 0) {
+                for (int t : tiles)
+                    culprits_.insert(t);
+                return Verdict::Dead;
+            }
+            if (fitting != state.pairings[g]) {
+                state.pairings[g] = fitting;
+                narrowed = true;
+                if (std::popcount(fitting) == 1) {
+                    forceGroup(state, g);
+                    newlyForced = true;
+                }
+            }
+        }
+        if (!newlyForced)
+            break;
+    }
+    return narrowed ? Verdict::Narrowed : Verdict::Unchanged;
+}
+
+bool Precedence::provesDead(const State& state, std::span<const Choice> choices) {
+    direct_.swap(savedDirect_);
+    before_.swap(savedBefore_);
+    savedPartner_ = partner_;
+    direct_ = savedDirect_;
+    before_ = savedBefore_;
+    const PositionSet touched = touched_, sides = grownForSides_, partners = grownForPartners_;
+    State trial = state;
+    for (const Choice& choice : choices) {
+        trial.pairings[choice.group] = static_cast<std::uint8_t>(1u << choice.pairing);
+        forceGroup(trial, choice.group);
+    }
+    const bool dead = propagate(trial) == Verdict::Dead;
+    direct_.swap(savedDirect_);
+    before_.swap(savedBefore_);
+    partner_ = savedPartner_;
+    touched_ = touched;
+    grownForSides_ = sides;
+    grownForPartners_ = partners;
+    return dead;
+}
+
+} // namespace tessalo::solver

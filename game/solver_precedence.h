@@ -1,0 +1,72 @@
+#pragma once
+
+#include "game/solver.h"
+#include "game/solver_state.h"
+
+#include <span>
+#include <vector>
+
+namespace tessalo::solver {
+
+// Proofs that no order of moves can clear a board, from what must be taken before what.
+//
+// Tiles that lie on a tile go before it. Two tiles that must be taken together (the last two of a
+// group, or the pairs of a group with one pairing left) go as one. A tile touched on both sides
+// goes after everything on one of them, and when one side holds a tile that must come later, after
+// everything on the other. A pair in one row goes after everything outside it and before
+// everything between. A cycle in this order, or a group none of whose pairings fits it, proves a
+// dead end; pairings that do not fit are closed.
+class Precedence {
+  public:
+    enum class Verdict { Dead, Narrowed, Unchanged };
+
+    Precedence(const PositionRelations& relations, const Groups& groups);
+
+    Verdict analyse(State& state);
+    // A group's pairing.
+    struct Choice {
+        int group;
+        int pairing;
+    };
+    // After analyse: whether fixing these groups of four to one pairing each leads to a dead
+    // end. The analysis itself is left as it was.
+    bool provesDead(const State& state, std::span<const Choice> choices);
+    // After a dead end: the tiles whose order could not be met.
+    const PositionSet& culprits() const { return culprits_; }
+    // After analyse: the present tiles known to go before p.
+    const PositionSet& before(int p) const { return before_[p]; }
+
+  private:
+    void computeRows(const PositionSet& present);
+    Verdict propagate(State& state);
+    void forceGroup(const State& state, int g);
+    // Adds to what must go before p.
+    void need(int p, const PositionSet& tiles);
+    bool setPartners(const State& state);
+    void addRowPairNeeds(int a, int b);
+    bool close(const PositionSet& present);
+    int applySideRule(const PositionSet& present);
+    bool sideOpen(int p, const PositionSet& side) const;
+    bool applyPartnerRule(const State& state);
+    bool pairNeeds(int a, int b, PositionSet& before, PositionSet& between) const;
+    std::uint8_t fittingPairings(const std::array<int, 4>& tiles, std::uint8_t open) const;
+
+    const PositionRelations& relations_;
+    const Groups& groups_;
+    std::vector<PositionSet> leftward_;
+    std::vector<PositionSet> rightward_;
+    std::vector<PositionSet> direct_;
+    std::vector<PositionSet> before_;
+    std::vector<int> partner_;
+    std::vector<PositionSet> savedDirect_;
+    std::vector<PositionSet> savedBefore_;
+    std::vector<int> savedPartner_;
+    PositionSet culprits_;
+    // Tiles whose needs changed since the order was last closed, and tiles whose place in the
+    // order grew since each rule last looked.
+    PositionSet touched_;
+    PositionSet grownForSides_;
+    PositionSet grownForPartners_;
+};
+
+} // namespace tessalo::solver

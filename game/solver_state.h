@@ -1,0 +1,44 @@
+#pragma once
+
+#include "game/solver.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// Pieces shared by the solver's search and its proofs of dead ends.
+namespace tessalo::solver {
+
+// The three ways to split four tiles into two pairs, as indices into the group.
+inline constexpr int kPairings[3][4] = {{0, 1, 2, 3}, {0, 2, 1, 3}, {0, 3, 1, 2}};
+inline constexpr std::uint8_t kAllPairings = 7;
+inline constexpr int kMaxGroups = PositionSet::kCapacity / 2;
+
+// The deal's match groups, each of two or four positions.
+struct Groups {
+    std::vector<std::array<int, 4>> positions;
+    std::vector<int> sizes;
+    std::vector<int> groupOf; // per position
+    int count() const { return static_cast<int>(sizes.size()); }
+};
+
+// A board state with the pairings still open to each group of four; a group with fewer tiles
+// left keeps all three bits, so that equal boards compare equal.
+struct State {
+    PositionSet present;
+    std::array<std::uint8_t, kMaxGroups> pairings{};
+    friend bool operator==(const State&, const State&) = default;
+};
+
+// The present positions of group g, in group order; returns how many.
+inline int presentOf(const Groups& groups, int g, const PositionSet& present,
+                     std::array<int, 4>& out) {
+    int count = 0;
+    for (int i = 0; i < groups.sizes[g]; ++i) {
+        if (present.contains(groups.positions[g][i]))
+            out[count++] = groups.positions[g][i];
+    }
+    return count;
+}
+
+} // namespace tessalo::solver
