@@ -114,9 +114,9 @@ void RecordsTab::initialise() {
     // A stored width of a few pixels must come back as it was stored.
     records.header()->setMinimumSectionSize(0);
     for (int column = 0; column < kColumnCount; ++column) {
-        const Column& spec = kColumns[std::size_t(column)];
-        headers->setText(column, QString::fromUtf8(spec.header));
-        headers->setTextAlignment(column, spec.alignment | Qt::AlignVCenter);
+        const Column& columnInfo = kColumns[std::size_t(column)];
+        headers->setText(column, QString::fromUtf8(columnInfo.header));
+        headers->setTextAlignment(column, columnInfo.alignment | Qt::AlignVCenter);
         records.header()->resizeSection(column, columnWidths_[std::size_t(column)]);
     }
 
