@@ -3,10 +3,12 @@
 #include "game/solver_precedence.h"
 #include "game/solver_state.h"
 #include "game/solver_table.h"
+#include "game/solver_walk.h"
 
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <unordered_map>
 
 namespace tessalo {
 
@@ -21,12 +23,13 @@ using solver::State;
 // The search looks at one group's decision at a time: moves of different groups never spoil each
 // other, since taking tiles away only ever frees tiles. For a group of four with free tiles the
 // decision is its pairing: either one of its pairs is free now and may be taken at once, or its
-// free tiles wait for partners still held down. Everything that needs no choice is done first.
+// free tiles wait for partners still held down; a group all of whose tiles are held may have its
+// pairing fixed outright. Everything that needs no choice is done first.
 class Search {
   public:
     Search(const PositionRelations& relations, const Groups& groups, std::uint64_t budget)
-        : relations_(relations), groups_(groups), precedence_(relations, groups), budget_(budget),
-          weights_(groups.count(), 0) {}
+        : relations_(relations), groups_(groups), precedence_(relations, groups),
+          walk_(relations, groups), budget_(budget), weights_(groups.count(), 0) {}
 
     // Searches from the start again and again, with limits on the Luby schedule (1 1 2 1 1 2 4
     // ...) and shuffled ties: a poor early choice can hide an easy solution behind a huge
@@ -39,12 +42,22 @@ class Search {
         start.pairings.fill(kAllPairings);
         bool cleared = false;
         for (int run = 1;; ++run) {
+            const std::uint64_t runStart = work_;
             runLimit_ = std::min(budget_, nodes_ + kRunLimitUnit * luby(run));
             outOfBudget_ = false;
             trail_.clear();
             cleared = explore(start);
             if (cleared || !outOfBudget_ || nodes_ >= budget_)
                 break;
+            // Deals that plain search finds hard are mostly cleared by a few right pairings deep
+            // down, which the walk finds sooner; it gets a share of the time of each run, a
+            // smaller one once the search has gone on long enough to be proving a dead end.
+            const std::uint64_t walkSteps =
+                (work_ < kLongSearch ? kWalkSteps : kWalkStepsLater) * (work_ - runStart);
+            if (nodes_ >= kPlainChoices && walk_.walk(walkSteps, trail_)) {
+                cleared = true;
+                break;
+            }
             noise_ = kRestartNoise;
         }
         SolveOutcome outcome;
@@ -218,10 +231,12 @@ class Search {
                 continue;
             }
             // Most deals are settled by plain search within a few hundred choices; trying every
-            // pairing on its own pays only for those that are not, and only near the start,
-            // where a wrong choice costs most.
-            if (nodes_ < kPlainChoices || 4 * state.present.count() <= 3 * relations_.size())
+            // pairing on its own pays only for those that are not, only near the start, where a
+            // wrong choice costs most, and once a board.
+            if (nodes_ < kPlainChoices || 4 * state.present.count() <= 3 * relations_.size() ||
+                probedHere_)
                 return Progress::Open;
+            probedHere_ = true;
             const int probed = probe(state);
             if (probed < 0)
                 return Progress::Dead;
@@ -231,12 +246,13 @@ class Search {
         }
     }
 
-    // Tries each open pairing of each undecided group on its own and closes those that the
-    // order proves dead. Returns -1 for a dead end, else how many pairings were closed.
+    // Tries each open pairing of each undecided group that has taken part in a dead end on its
+    // own, and closes those that the order proves dead. Returns -1 for a dead end, else how many
+    // pairings were closed.
     int probe(State& state) {
         int closed = 0;
         for (int g = 0; g < groups_.count(); ++g) {
-            if (std::popcount(state.pairings[g]) < 2)
+            if (std::popcount(state.pairings[g]) < 2 || weights_[g] == 0)
                 continue;
             std::array<int, 4> tiles{};
             if (solver::presentOf(groups_, g, state.present, tiles) != 4)
@@ -245,6 +261,7 @@ class Search {
                 if (!(state.pairings[g] >> i & 1u))
                     continue;
                 const Precedence::Choice choice{g, i};
+                ++work_;
                 if (precedence_.provesDead(state, {&choice, 1})) {
                     state.pairings[g] &= static_cast<std::uint8_t>(~(1u << i));
                     ++closed;
@@ -301,12 +318,16 @@ class Search {
         int score;
     };
 
-    // The group whose decision is searched: the one with fewest ways to go on, best first.
+    // The group whose decision is searched, its ways to go on best first: the group that took
+    // part in most dead ends, then one with a pair to take, then the best pair. Once plain search
+    // has had its try, a group in dead ends is decided even while all its tiles are held, so
+    // that the groups that cause dead ends are settled before the free ones that do not.
     int chooseGroup(const State& state, const PositionSet& free, std::array<Choice, 4>& best) {
         int bestCount = 0;
         int bestGroup = -1;
         int bestTop = -1;
         int bestWeight = -1;
+        bool bestTakes = false;
         for (int g = 0; g < groups_.count(); ++g) {
             std::array<int, 4> tiles{};
             if (solver::presentOf(groups_, g, state.present, tiles) != 4)
@@ -330,21 +351,31 @@ class Search {
                 if (!taken)
                     waiting |= static_cast<std::uint8_t>(1u << i);
             }
-            if (count == 0)
-                continue;
-            if (waiting != 0)
+            const bool takes = count > 0;
+            if (takes && waiting != 0) {
                 choices[count++] = {-1, -1, waiting, -1};
+            } else if (!takes) {
+                if (std::popcount(state.pairings[g]) < 2 || weights_[g] == 0 ||
+                    nodes_ < kPlainChoices)
+                    continue;
+                for (int i = 0; i < 3; ++i) {
+                    if (state.pairings[g] >> i & 1u)
+                        choices[count++] = {-1, -1, static_cast<std::uint8_t>(1u << i), -1};
+                }
+            }
             int top = -1;
             for (int c = 0; c < count; ++c)
                 top = std::max(top, choices[c].score);
-            const bool better =
-                weights_[g] > bestWeight || (weights_[g] == bestWeight && top > bestTop);
+            const bool better = weights_[g] > bestWeight ||
+                                (weights_[g] == bestWeight &&
+                                 ((takes && !bestTakes) || (takes == bestTakes && top > bestTop)));
             if (bestGroup < 0 || better) {
                 bestTop = top;
                 best = choices;
                 bestCount = count;
                 bestGroup = g;
                 bestWeight = weights_[g];
+                bestTakes = takes;
             }
         }
         std::stable_sort(best.begin(), best.begin() + bestCount,
@@ -360,7 +391,20 @@ class Search {
         const std::size_t mark = trail_.size();
         State state = reached;
         PositionSet free;
-        const Progress progress = settle(state, free);
+        Progress progress = Progress::Open;
+        // Restarts pass the boards near the start again and again; those that took the costly
+        // tries of every pairing are remembered as settled.
+        if (const auto known = settled_.find(reached); known != settled_.end()) {
+            state = known->second.state;
+            free = known->second.free;
+            trail_.insert(trail_.end(), known->second.pairs.begin(), known->second.pairs.end());
+        } else {
+            probedHere_ = false;
+            progress = settle(state, free);
+            if (probedHere_ && progress == Progress::Open)
+                settled_.emplace(reached,
+                                 Settled{state, free, {trail_.begin() + mark, trail_.end()}});
+        }
         if (progress == Progress::Cleared)
             return true;
         if (progress == Progress::Dead || dead_.contains(state)) {
@@ -374,6 +418,7 @@ class Search {
             return false;
         }
         ++nodes_;
+        ++work_;
         std::array<Choice, 4> choices;
         const int chosen = chooseGroup(state, free, choices);
         if (chosen >= 0) {
@@ -402,21 +447,36 @@ class Search {
     }
 
     static constexpr std::uint64_t kPlainChoices = 500;
+    // Steps of the pairing walk for each choice or pairing tried by search; a step costs a few
+    // microseconds, about as much as either.
+    static constexpr std::uint64_t kWalkSteps = 6;
+    static constexpr std::uint64_t kWalkStepsLater = 1;
+    static constexpr std::uint64_t kLongSearch = 100000;
     static constexpr std::uint64_t kRunLimitUnit = 32;
     static constexpr std::uint32_t kRestartNoise = 256;
 
     const PositionRelations& relations_;
     const Groups& groups_;
     Precedence precedence_;
+    solver::PairingWalk walk_;
     std::uint64_t budget_;
     std::uint64_t runLimit_ = 0;
     std::uint64_t nodes_ = 0;
+    std::uint64_t work_ = 0; // choices and pairings tried on their own
     bool outOfBudget_ = false;
     std::uint32_t random_ = 1;
     std::uint32_t noise_ = 1;
     solver::DeadStates dead_;
     std::vector<PositionPair> trail_;
     std::vector<int> weights_;
+    // A board after the tries of every pairing, with the pairs taken on the way there.
+    struct Settled {
+        State state;
+        PositionSet free;
+        std::vector<PositionPair> pairs;
+    };
+    std::unordered_map<State, Settled, solver::StateHash> settled_;
+    bool probedHere_ = false;
 };
 
 } // namespace

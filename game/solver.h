@@ -104,6 +104,6 @@ struct SolveOutcome {
 SolveOutcome solveDeal(const PositionRelations& relations, std::span<const std::uint8_t> dealOrder,
                        std::uint64_t budget);
 
-inline constexpr std::uint64_t kDefaultSolveBudget = 50000;
+inline constexpr std::uint64_t kDefaultSolveBudget = 100000;
 
 } // namespace tessalo

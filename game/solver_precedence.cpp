@@ -8,7 +8,7 @@ namespace tessalo::solver {
 Precedence::Precedence(const PositionRelations& relations, const Groups& groups)
     : relations_(relations), groups_(groups), leftward_(relations.size()),
       rightward_(relations.size()), direct_(relations.size()), before_(relations.size()),
-      partner_(relations.size(), -1) {}
+      neededBy_(relations.size()), partner_(relations.size(), -1) {}
 
 // leftward_[p] / rightward_[p]: the present tiles reachable from p through side contacts going
 // left / right. Left contacts come earlier in the layout, right contacts later.
@@ -39,6 +39,11 @@ void Precedence::need(int p, const PositionSet& tiles) {
     touched_.insert(p);
     if (partner_[p] >= 0)
         touched_.insert(partner_[p]);
+    tiles.forEach([&](int q) {
+        neededBy_[q].insert(p);
+        if (partner_[p] >= 0)
+            neededBy_[q].insert(partner_[p]);
+    });
 }
 
 // Pairs the tiles that can only go together; false when a group cannot be split into pairs.
@@ -83,24 +88,40 @@ void Precedence::addRowPairNeeds(int a, int b) {
 // a cycle.
 bool Precedence::close(const PositionSet& present) {
     // Only tiles whose needs changed, or whose needs' own needs grew, are looked at again.
-    PositionSet recent = touched_;
+    const PositionSet touched = touched_;
     touched_ = PositionSet{};
-    while (!recent.empty()) {
+    PositionSet recent = touched;
+    for (bool first = true; !recent.empty(); first = false) {
         PositionSet grown;
-        for (int p : relations_.topDownOrder()) {
-            if (!present.contains(p))
-                continue;
+        const auto visit = [&](int p) {
             PositionSet needs = direct_[p];
             if (partner_[p] >= 0)
                 needs |= direct_[partner_[p]];
-            if (!recent.contains(p) && !needs.intersects(recent) && !needs.intersects(grown))
-                continue;
+            // A tile whose own needs changed takes them all in; any other only what grew since
+            // it was last looked at.
+            const bool changed = first && (touched.contains(p) ||
+                                           (partner_[p] >= 0 && touched.contains(partner_[p])));
+            const PositionSet sources = changed ? needs : needs & (recent | grown);
+            if (sources.empty())
+                return;
             PositionSet closed = before_[p] | needs;
-            needs.forEach([&](int q) { closed |= before_[q]; });
+            sources.forEach([&](int q) { closed |= before_[q]; });
             if (!(closed == before_[p])) {
                 before_[p] = closed;
                 grown.insert(p);
             }
+        };
+        // After a fresh start every tile is looked at, upper layers first; later only the tiles
+        // that need what grew.
+        if (first && touched.count() > kFreshStart) {
+            for (int p : relations_.topDownOrder()) {
+                if (present.contains(p))
+                    visit(p);
+            }
+        } else {
+            PositionSet candidates = first ? touched : PositionSet{};
+            recent.forEach([&](int q) { candidates |= neededBy_[q]; });
+            (candidates & present).forEach(visit);
         }
         grownForSides_ |= grown;
         grownForPartners_ |= grown;
@@ -262,6 +283,14 @@ Precedence::Verdict Precedence::analyse(State& state) {
         direct_[p] = relations_.coveredBy(p) & present;
         before_[p] = PositionSet{};
     });
+    for (PositionSet& tiles : neededBy_)
+        tiles = PositionSet{};
+    present.forEach([&](int p) {
+        PositionSet needs = direct_[p];
+        if (partner_[p] >= 0)
+            needs |= direct_[partner_[p]];
+        needs.forEach([&](int q) { neededBy_[q].insert(p); });
+    });
     touched_ = present;
     grownForSides_ = present;
     grownForPartners_ = present;
@@ -281,6 +310,8 @@ void Precedence::forceGroup(const State& state, int g) {
         const int a = tiles[pairing[half]], b = tiles[pairing[half + 1]];
         partner_[a] = b;
         partner_[b] = a;
+        direct_[a].forEach([&](int q) { neededBy_[q].insert(b); });
+        direct_[b].forEach([&](int q) { neededBy_[q].insert(a); });
         addRowPairNeeds(a, b);
     }
     for (int t : tiles) {

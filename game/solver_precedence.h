@@ -57,6 +57,8 @@ class Precedence {
     std::vector<PositionSet> rightward_;
     std::vector<PositionSet> direct_;
     std::vector<PositionSet> before_;
+    // Per tile, the tiles whose needs may hold it: never fewer, at times more.
+    std::vector<PositionSet> neededBy_;
     std::vector<int> partner_;
     std::vector<PositionSet> savedDirect_;
     std::vector<PositionSet> savedBefore_;
@@ -67,6 +69,8 @@ class Precedence {
     PositionSet touched_;
     PositionSet grownForSides_;
     PositionSet grownForPartners_;
+    // More tiles than this touched at once: every tile is looked at again.
+    static constexpr int kFreshStart = 32;
 };
 
 } // namespace tessalo::solver

@@ -7,31 +7,9 @@
 
 namespace tessalo::solver {
 
-// States already shown to lead nowhere. Open addressing; an empty board marks a free slot, which
-// is safe because an empty board is never a dead end.
-class DeadStates {
-  public:
-    DeadStates() : slots_(1 << 10) {}
-
-    bool contains(const State& s) const {
-        for (std::size_t i = hash(s) & mask();; i = (i + 1) & mask()) {
-            if (slots_[i].present.empty())
-                return false;
-            if (slots_[i] == s)
-                return true;
-        }
-    }
-
-    void insert(const State& s) {
-        if (2 * (count_ + 1) > slots_.size())
-            grow();
-        place(s);
-    }
-
-  private:
-    std::size_t mask() const { return slots_.size() - 1; }
-
-    static std::size_t hash(const State& s) {
+// Hashes boards for the table of settled boards.
+struct StateHash {
+    std::size_t operator()(const State& s) const {
         std::uint64_t h = 0x9E3779B97F4A7C15ull;
         const auto mix = [&h](std::uint64_t v) {
             h = (h ^ v) * 0xBF58476D1CE4E5B9ull;
@@ -46,9 +24,53 @@ class DeadStates {
         }
         return static_cast<std::size_t>(h * 0x94D049BB133111EBull >> 17);
     }
+};
+
+// States already shown to lead nowhere. A board with the same tiles and no pairing open that a
+// dead one lacks is dead too, so states are found by their tiles and then compared pairing by
+// pairing. Open addressing; an empty board marks a free slot, which is safe because an empty
+// board is never a dead end.
+class DeadStates {
+  public:
+    DeadStates() : slots_(1 << 10) {}
+
+    bool contains(const State& s) const {
+        for (std::size_t i = hash(s.present) & mask();; i = (i + 1) & mask()) {
+            if (slots_[i].present.empty())
+                return false;
+            if (slots_[i].present == s.present && narrower(s, slots_[i]))
+                return true;
+        }
+    }
+
+    void insert(const State& s) {
+        if (2 * (count_ + 1) > slots_.size())
+            grow();
+        place(s);
+    }
+
+  private:
+    std::size_t mask() const { return slots_.size() - 1; }
+
+    static std::size_t hash(const PositionSet& present) {
+        std::uint64_t h = 0x9E3779B97F4A7C15ull;
+        for (std::uint64_t w : present.words) {
+            h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
+            h ^= h >> 31;
+        }
+        return static_cast<std::size_t>(h * 0x94D049BB133111EBull >> 17);
+    }
+
+    // Whether s leaves open no pairing that the dead state closed.
+    static bool narrower(const State& s, const State& dead) {
+        std::uint8_t extra = 0;
+        for (std::size_t g = 0; g < s.pairings.size(); ++g)
+            extra |= static_cast<std::uint8_t>(s.pairings[g] & ~dead.pairings[g]);
+        return extra == 0;
+    }
 
     void place(const State& s) {
-        std::size_t i = hash(s) & mask();
+        std::size_t i = hash(s.present) & mask();
         while (!slots_[i].present.empty()) {
             if (slots_[i] == s)
                 return;

@@ -2,6 +2,7 @@
 
 #include "game/board.h"
 #include "game/deal_random.h"
+#include "game/solver_walk.h"
 
 #include <gtest/gtest.h>
 
@@ -116,9 +117,53 @@ bool certificateClears(Board board, const Deal& deal, const std::vector<Position
     return 2 * pairs.size() == deal.tiles.size();
 }
 
-// Random deals of 12 to 20 tiles on a small grid, compared with every sequence of pairs played on
-// the real board. `sorted` lists positions by layer and half-column as the layout builder does,
-// so most side contacts are recorded; otherwise the order is random and many are not.
+// A random deal of `tileCount` tiles on a small grid. `sorted` lists positions by layer and
+// half-column as the layout builder does, so most side contacts are recorded; otherwise the order
+// is random and many are not.
+Deal randomDeal(std::mt19937& random, int tileCount, int width, int height, int layers,
+                bool sorted) {
+    Deal deal;
+    std::vector<int> order(tileCount);
+    for (int i = 0; i < tileCount; ++i)
+        order[i] = i;
+    std::shuffle(order.begin(), order.end(), random);
+    for (int attempt = 0; static_cast<int>(deal.x.size()) < tileCount; ++attempt) {
+        if (attempt % 500 == 0)
+            deal = Deal{};
+        const int x = static_cast<int>(random() % width), y = static_cast<int>(random() % height),
+                  z = static_cast<int>(random() % layers);
+        bool overlaps = false;
+        for (std::size_t i = 0; i < deal.x.size(); ++i)
+            overlaps |=
+                deal.z[i] == z && std::abs(deal.x[i] - x) < 2 && std::abs(deal.y[i] - y) < 2;
+        if (!overlaps)
+            deal.add(x, y, z, order[deal.x.size()]);
+    }
+    if (sorted) {
+        std::vector<int> index(tileCount);
+        for (int i = 0; i < tileCount; ++i)
+            index[i] = i;
+        std::stable_sort(index.begin(), index.end(), [&deal](int l, int r) {
+            return deal.z[l] != deal.z[r] ? deal.z[l] > deal.z[r] : deal.x[l] < deal.x[r];
+        });
+        Deal listed;
+        for (int i : index)
+            listed.add(deal.x[i], deal.y[i], deal.z[i], deal.tiles[i]);
+        deal = listed;
+    }
+    return deal;
+}
+
+Board boardOf(const Deal& deal) {
+    Board board;
+    for (std::size_t i = 0; i < deal.tiles.size(); ++i)
+        board.place(deal.tiles[i], deal.x[i], deal.y[i], deal.z[i]);
+    for (int tile : deal.tiles)
+        board.setOnBoard(tile, true);
+    return board;
+}
+
+// Random deals of 12 to 20 tiles, compared with every sequence of pairs played on the real board.
 void compareWithTheBoard(std::uint32_t seed, int rounds, int width, int height, int layers,
                          bool sorted) {
     std::mt19937 random(seed);
@@ -126,44 +171,9 @@ void compareWithTheBoard(std::uint32_t seed, int rounds, int width, int height, 
     int notClearable = 0;
     for (int round = 0; round < rounds; ++round) {
         const int tileCount = 12 + 4 * (round % 3);
-        Deal deal;
-        std::vector<int> order(tileCount);
-        for (int i = 0; i < tileCount; ++i)
-            order[i] = i;
-        std::shuffle(order.begin(), order.end(), random);
-        for (int attempt = 0; static_cast<int>(deal.x.size()) < tileCount; ++attempt) {
-            if (attempt % 500 == 0)
-                deal = Deal{};
-            const int x = static_cast<int>(random() % width),
-                      y = static_cast<int>(random() % height),
-                      z = static_cast<int>(random() % layers);
-            bool overlaps = false;
-            for (std::size_t i = 0; i < deal.x.size(); ++i)
-                overlaps |=
-                    deal.z[i] == z && std::abs(deal.x[i] - x) < 2 && std::abs(deal.y[i] - y) < 2;
-            if (!overlaps)
-                deal.add(x, y, z, order[deal.x.size()]);
-        }
-        if (sorted) {
-            std::vector<int> index(tileCount);
-            for (int i = 0; i < tileCount; ++i)
-                index[i] = i;
-            std::stable_sort(index.begin(), index.end(), [&deal](int l, int r) {
-                return deal.z[l] != deal.z[r] ? deal.z[l] > deal.z[r] : deal.x[l] < deal.x[r];
-            });
-            Deal listed;
-            for (int i : index)
-                listed.add(deal.x[i], deal.y[i], deal.z[i], deal.tiles[i]);
-            deal = listed;
-        }
-        Board board;
-        std::vector<int> tiles;
-        for (int i = 0; i < tileCount; ++i) {
-            board.place(deal.tiles[i], deal.x[i], deal.y[i], deal.z[i]);
-            tiles.push_back(deal.tiles[i]);
-        }
-        for (int tile : tiles)
-            board.setOnBoard(tile, true);
+        const Deal deal = randomDeal(random, tileCount, width, height, layers, sorted);
+        const Board board = boardOf(deal);
+        const std::vector<int> tiles(deal.tiles.begin(), deal.tiles.end());
 
         // The solver's view of freedom is the board's, position by position.
         const PositionRelations relations(deal.x, deal.y, deal.z);
@@ -196,6 +206,45 @@ TEST(Solver, SmallRandomDeals_AgreeWithPlayOnTheBoard) {
     compareWithTheBoard(7, 300, 7, 4, 4, true);
     // Long rows on two layers, listed as the layout builder lists them.
     compareWithTheBoard(11, 300, 15, 3, 2, true);
+}
+
+// The pairing walk only ever claims a clearing that the real board accepts, and finds the
+// clearing of nearly every small deal that has one.
+TEST(Solver, PairingWalk_ClearingsPlayOutOnTheBoard) {
+    std::mt19937 random(99);
+    int clearable = 0;
+    int found = 0;
+    for (int round = 0; round < 300; ++round) {
+        const Deal deal = randomDeal(random, 12 + 4 * (round % 3), 7, 4, 3, round % 2 == 0);
+        const Board board = boardOf(deal);
+        const std::vector<int> tiles(deal.tiles.begin(), deal.tiles.end());
+        std::map<std::uint32_t, bool> seen;
+        const bool expected = clearableOnBoard(board, tiles, seen, 0);
+
+        const PositionRelations relations(deal.x, deal.y, deal.z);
+        solver::Groups groups;
+        groups.groupOf.assign(deal.tiles.size(), -1);
+        std::map<int, int> groupOfKind;
+        for (std::size_t p = 0; p < deal.tiles.size(); ++p) {
+            const auto [it, added] = groupOfKind.emplace(deal.tiles[p] / 4, groups.count());
+            if (added) {
+                groups.positions.push_back({});
+                groups.sizes.push_back(0);
+            }
+            groups.positions[it->second][groups.sizes[it->second]++] = static_cast<int>(p);
+            groups.groupOf[p] = it->second;
+        }
+        solver::PairingWalk walk(relations, groups);
+        std::vector<PositionPair> pairs;
+        const bool cleared = walk.walk(2000, pairs);
+        if (cleared) {
+            ASSERT_TRUE(expected && certificateClears(board, deal, pairs)) << "round " << round;
+        }
+        clearable += expected;
+        found += cleared;
+    }
+    EXPECT_GT(clearable, 100);
+    EXPECT_GE(found, clearable * 9 / 10) << found << " of " << clearable;
 }
 
 TEST(Solver, HostileLayout_EndsUnknownWithinItsBudget) {

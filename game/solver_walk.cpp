@@ -1,0 +1,186 @@
+#include "game/solver_walk.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tessalo::solver {
+
+namespace {
+
+// How long the walk goes on without a new best before it starts again from the best, and how
+// many groups in eight it then changes at random.
+constexpr std::uint64_t kStallSteps = 5000;
+constexpr std::uint32_t kShakeEighths = 1;
+// One step in this many may leave up to this many more tiles than the step before.
+constexpr std::uint32_t kWorseStepOdds = 16;
+constexpr int kWorseStepTiles = 4;
+
+} // namespace
+
+PairingWalk::PairingWalk(const PositionRelations& relations, const Groups& groups)
+    : relations_(relations), groups_(groups), pairing_(groups.count(), 0) {
+    // Start by pairing tiles that lie about as deep as each other: those tend to come free
+    // together.
+    std::vector<int> depth(relations.size(), 0);
+    for (int p : relations.topDownOrder()) {
+        relations.coveredBy(p).forEach([&](int q) { depth[p] = std::max(depth[p], depth[q] + 1); });
+    }
+    for (int g = 0; g < groups.count(); ++g) {
+        if (groups.sizes[g] != 4)
+            continue;
+        int spread = 1 << 30;
+        for (int k = 0; k < 3; ++k) {
+            const auto& at = groups.positions[g];
+            const int* pairing = kPairings[k];
+            const int s = std::abs(depth[at[pairing[0]]] - depth[at[pairing[1]]]) +
+                          std::abs(depth[at[pairing[2]]] - depth[at[pairing[3]]]);
+            if (s < spread) {
+                spread = s;
+                pairing_[g] = k;
+            }
+        }
+    }
+    leftCount_ = play(left_, nullptr);
+    best_ = pairing_;
+    bestCount_ = leftCount_;
+}
+
+int PairingWalk::play(PositionSet& left, std::vector<PositionPair>* pairs) const {
+    std::array<int, PositionSet::kCapacity> partner;
+    for (int g = 0; g < groups_.count(); ++g) {
+        const auto& at = groups_.positions[g];
+        const int* pairing = kPairings[pairing_[g]];
+        for (int half = 0; half < groups_.sizes[g]; half += 2) {
+            partner[at[pairing[half]]] = at[pairing[half + 1]];
+            partner[at[pairing[half + 1]]] = at[pairing[half]];
+        }
+    }
+    left = PositionSet{};
+    for (int p = 0; p < relations_.size(); ++p)
+        left.insert(p);
+    // Pairs found free, each by its lower position. Taking tiles only frees tiles, so a pair
+    // once free stays free; only the tiles that a taken pair lay on or touched can come free.
+    std::array<int, PositionSet::kCapacity> ready;
+    int readyCount = 0;
+    PositionSet queued;
+    const auto queue = [&](int p) {
+        if (!queued.contains(p)) {
+            queued.insert(p);
+            ready[readyCount++] = p;
+        }
+    };
+    for (int p = 0; p < relations_.size(); ++p) {
+        if (p < partner[p] && relations_.isFree(p, left) && relations_.isFree(partner[p], left))
+            queue(p);
+    }
+    while (readyCount > 0) {
+        const int a = ready[--readyCount], b = partner[a];
+        left.erase(a);
+        left.erase(b);
+        if (pairs)
+            pairs->push_back({a, b});
+        ((relations_.held(a) | relations_.held(b)) & left).forEach([&](int q) {
+            const int r = partner[q];
+            if (relations_.isFree(q, left) && relations_.isFree(r, left))
+                queue(std::min(q, r));
+        });
+    }
+    return left.count();
+}
+
+int PairingWalk::change(const PositionSet& left, int& previous) {
+    // Groups of four with tiles left on the board; best of all, those with two free tiles that
+    // the present pairing keeps apart.
+    std::array<int, kMaxGroups> stuck;
+    std::array<int, kMaxGroups> promising;
+    int stuckCount = 0;
+    int promisingCount = 0;
+    for (int g = 0; g < groups_.count(); ++g) {
+        if (groups_.sizes[g] != 4)
+            continue;
+        int present = 0;
+        int free = 0;
+        for (int p : groups_.positions[g]) {
+            present += left.contains(p);
+            free += relations_.isFree(p, left);
+        }
+        if (present == 0)
+            continue;
+        stuck[stuckCount++] = g;
+        if (present == 4 && free >= 2)
+            promising[promisingCount++] = g;
+    }
+    if (stuckCount == 0)
+        return -1;
+    if (promisingCount > 0 && random(4) != 0) {
+        const int g = promising[random(promisingCount)];
+        const auto& at = groups_.positions[g];
+        int options[2];
+        int optionCount = 0;
+        for (int k = 0; k < 3; ++k) {
+            const int* pairing = kPairings[k];
+            if (k == pairing_[g])
+                continue;
+            for (int half = 0; half < 4; half += 2) {
+                if (relations_.isFree(at[pairing[half]], left) &&
+                    relations_.isFree(at[pairing[half + 1]], left)) {
+                    options[optionCount++] = k;
+                    break;
+                }
+            }
+        }
+        if (optionCount > 0) {
+            previous = pairing_[g];
+            pairing_[g] = options[random(optionCount)];
+            return g;
+        }
+    }
+    const int g = stuck[random(stuckCount)];
+    previous = pairing_[g];
+    pairing_[g] = (pairing_[g] + 1 + static_cast<int>(random(2))) % 3;
+    return g;
+}
+
+bool PairingWalk::walk(std::uint64_t steps, std::vector<PositionPair>& pairs) {
+    for (std::uint64_t step = 0; step < steps && leftCount_ > 0; ++step) {
+        int previous = 0;
+        const int g = change(left_, previous);
+        if (g < 0)
+            break; // only groups of two are left, which no pairing can help
+        PositionSet left;
+        const int count = play(left, nullptr);
+        if (count <= leftCount_ ||
+            (count <= leftCount_ + kWorseStepTiles && random(kWorseStepOdds) == 0)) {
+            left_ = left;
+            leftCount_ = count;
+        } else {
+            pairing_[g] = previous;
+        }
+        if (leftCount_ < bestCount_) {
+            bestCount_ = leftCount_;
+            best_ = pairing_;
+            sinceBest_ = 0;
+        } else if (++sinceBest_ > kStallSteps) {
+            pairing_ = best_;
+            for (int h = 0; h < groups_.count(); ++h) {
+                if (groups_.sizes[h] == 4 && random(8) < kShakeEighths)
+                    pairing_[h] = static_cast<int>(random(3));
+            }
+            leftCount_ = play(left_, nullptr);
+            sinceBest_ = 0;
+        }
+    }
+    if (leftCount_ > 0)
+        return false;
+    pairs.clear();
+    PositionSet left;
+    play(left, &pairs);
+    return true;
+}
+
+std::uint32_t PairingWalk::random(std::uint32_t below) {
+    random_ = random_ * 1664525u + 1013904223u;
+    return (random_ >> 8) % below;
+}
+
+} // namespace tessalo::solver

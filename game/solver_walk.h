@@ -1,0 +1,44 @@
+#pragma once
+
+#include "game/solver.h"
+#include "game/solver_state.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tessalo::solver {
+
+// A search for a clearing that fixes every group's pairing and plays greedily: with pairings
+// fixed, taking any free pair never spoils another, so greedy play clears the board exactly when
+// some order does. The walk changes the pairing of a group that is left on the board, keeps
+// changes that leave no more tiles (and now and then one that leaves a few more), and starts
+// again from the best pairings when it stops getting anywhere. It can only find clearings, never
+// prove there is none; deals whose clearing hangs on a few pairings deep in the board are found
+// by it far sooner than by search.
+class PairingWalk {
+  public:
+    PairingWalk(const PositionRelations& relations, const Groups& groups);
+
+    // Takes up to `steps` steps; true once the board is cleared, with the pairs in `pairs`.
+    bool walk(std::uint64_t steps, std::vector<PositionPair>& pairs);
+
+  private:
+    // Plays the current pairings greedily; returns the tiles left, in `left`.
+    int play(PositionSet& left, std::vector<PositionPair>* pairs) const;
+    // Changes the pairing of a group left on the board; returns the group and its pairing
+    // before, or -1 when no group of four is left.
+    int change(const PositionSet& left, int& previous);
+    std::uint32_t random(std::uint32_t below);
+
+    const PositionRelations& relations_;
+    const Groups& groups_;
+    std::vector<int> pairing_; // per group, an index into kPairings
+    std::vector<int> best_;
+    PositionSet left_;
+    int leftCount_ = 0;
+    int bestCount_ = 0;
+    std::uint64_t sinceBest_ = 0;
+    std::uint32_t random_ = 12345;
+};
+
+} // namespace tessalo::solver
