@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tessalo::tool {
@@ -33,13 +35,14 @@ int fail(const std::string& message) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: tessalo-tool layouts build OUT.tsl SOURCE...\n"
-                         "       tessalo-tool layouts list FILE.tsl\n"
-                         "       tessalo-tool layouts check FILE.tsl [--deals N] [--budget N]\n"
-                         "                                 [--keep-clear X,Y,W,H]...\n"
-                         "       tessalo-tool layouts draw FILE.tsl INDEX\n"
-                         "A SOURCE is a layout text file or a folder of them (*.txt, by name).\n"
-                         "--keep-clear names a play-area rectangle no tile may overlap.\n");
+    std::fprintf(stderr,
+                 "usage: tessalo-tool layouts build OUT.tsl SOURCE...\n"
+                 "       tessalo-tool layouts list FILE.tsl\n"
+                 "       tessalo-tool layouts check FILE.tsl [--deals N] [--budget N]\n"
+                 "                                 [--threads N] [--keep-clear X,Y,W,H]...\n"
+                 "       tessalo-tool layouts draw FILE.tsl INDEX\n"
+                 "A SOURCE is a layout text file or a folder of them (*.txt, by name).\n"
+                 "--keep-clear names a play-area rectangle no tile may overlap.\n");
     return 2;
 }
 
@@ -257,26 +260,57 @@ struct DealFigures {
     int noMoveAtStart = 0;
     double medianMilliseconds = 0;
     double worstMilliseconds = 0;
+    double totalMilliseconds = 0;
 };
 
-DealFigures solveDeals(const LayoutRecord& layout, int deals, std::uint64_t budget) {
+struct DealAnswer {
+    SolveResult result = SolveResult::Unknown;
+    bool noMoveAtStart = false;
+    double milliseconds = 0;
+};
+
+DealAnswer solveOneDeal(const LayoutRecord& layout, const PositionRelations& relations,
+                        std::uint32_t seed, std::uint64_t budget) {
+    const std::vector<std::uint8_t> order = dealOrderForSeed(seed);
+    Board board;
+    for (std::size_t i = 0; i < LayoutRecord::kPositions; ++i)
+        board.place(order[i], layout.x[i], layout.y[i], layout.z[i]);
+    for (int tile = 0; tile < kTileCount; ++tile)
+        board.setOnBoard(tile, true);
+    DealAnswer answer;
+    answer.noMoveAtStart = !board.hasMove();
+    const auto started = std::chrono::steady_clock::now();
+    answer.result = solveDeal(relations, order, budget).result;
+    answer.milliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+            .count();
+    return answer;
+}
+
+// Deals are independent, so they are shared out among `threads` workers; the figures do not
+// depend on how many there are.
+DealFigures solveDeals(const LayoutRecord& layout, int deals, std::uint64_t budget, int threads) {
     const PositionRelations relations(layout.x, layout.y, layout.z);
+    std::vector<DealAnswer> answers(deals);
+    std::atomic<int> next{0};
+    const auto work = [&] {
+        for (int seed = next++; seed < deals; seed = next++)
+            answers[seed] =
+                solveOneDeal(layout, relations, static_cast<std::uint32_t>(seed), budget);
+    };
+    std::vector<std::jthread> workers;
+    for (int t = 1; t < std::min(threads, deals); ++t)
+        workers.emplace_back(work);
+    work();
+    workers.clear();
+
     DealFigures figures;
     std::vector<double> times;
-    for (int seed = 0; seed < deals; ++seed) {
-        const std::vector<std::uint8_t> order = dealOrderForSeed(static_cast<std::uint32_t>(seed));
-        Board board;
-        for (std::size_t i = 0; i < LayoutRecord::kPositions; ++i)
-            board.place(order[i], layout.x[i], layout.y[i], layout.z[i]);
-        for (int tile = 0; tile < kTileCount; ++tile)
-            board.setOnBoard(tile, true);
-        figures.noMoveAtStart += !board.hasMove();
-        const auto started = std::chrono::steady_clock::now();
-        const SolveResult result = solveDeal(relations, order, budget).result;
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
-                .count());
-        switch (result) {
+    for (const DealAnswer& answer : answers) {
+        figures.noMoveAtStart += answer.noMoveAtStart;
+        times.push_back(answer.milliseconds);
+        figures.totalMilliseconds += answer.milliseconds;
+        switch (answer.result) {
         case SolveResult::Clearable:
             ++figures.clearable;
             break;
@@ -307,6 +341,7 @@ int runCheck(const std::vector<std::string>& args) {
         return usage();
     int deals = kDefaultDeals;
     std::uint64_t budget = kDefaultSolveBudget;
+    int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     std::vector<KeepClear> keepClear;
     for (std::size_t i = 2; i < args.size(); i += 2) {
         const std::string option = args[i];
@@ -316,6 +351,8 @@ int runCheck(const std::vector<std::string>& args) {
             deals = static_cast<int>(value);
         } else if (option == "--budget" && value > 0) {
             budget = value;
+        } else if (option == "--threads" && value > 0 && value <= 256) {
+            threads = static_cast<int>(value);
         } else if (const std::optional<KeepClear> area = parseKeepClear(text);
                    option == "--keep-clear" && area) {
             keepClear.push_back(*area);
@@ -328,6 +365,7 @@ int runCheck(const std::vector<std::string>& args) {
         return 1;
 
     const auto started = std::chrono::steady_clock::now();
+    double solvingMilliseconds = 0;
     bool allValid = true;
     std::map<std::string, std::size_t> firstWithName;
     for (std::size_t i = 0; i < layouts->size(); ++i) {
@@ -346,17 +384,23 @@ int runCheck(const std::vector<std::string>& args) {
             continue;
         }
         // Only a layout without defects may reach a board; design problems are harmless to it.
-        const DealFigures f = solveDeals(layout, deals, budget);
-        std::printf("%3zu  %-19s  valid; %d deals: clearable %s, not clearable %s, unknown %s; "
-                    "no move at start %s; per deal median %.2f ms, worst %.1f ms\n",
+        const DealFigures f = solveDeals(layout, deals, budget, threads);
+        solvingMilliseconds += f.totalMilliseconds;
+        // Only a hostile layout should leave deals undecided, so the share is shown only then.
+        const std::string unknown =
+            f.unknown > 0 ? ", unknown " + share(f.unknown, deals) : std::string();
+        std::printf("%3zu  %-19s  valid; %d deals: clearable %s, not clearable %s%s; "
+                    "no move at start %s; per deal mean %.2f ms, median %.2f ms, worst %.1f ms\n",
                     i, name.c_str(), deals, share(f.clearable, deals).c_str(),
-                    share(f.notClearable, deals).c_str(), share(f.unknown, deals).c_str(),
-                    share(f.noMoveAtStart, deals).c_str(), f.medianMilliseconds,
-                    f.worstMilliseconds);
+                    share(f.notClearable, deals).c_str(), unknown.c_str(),
+                    share(f.noMoveAtStart, deals).c_str(), f.totalMilliseconds / deals,
+                    f.medianMilliseconds, f.worstMilliseconds);
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-    std::printf("%zu layouts checked (solver budget %llu choices a deal) in %.1f s\n",
-                layouts->size(), static_cast<unsigned long long>(budget), elapsed.count());
+    std::printf("%zu layouts checked (solver budget %llu choices a deal) in %.1f s; solving took "
+                "%.1f s on %d threads\n",
+                layouts->size(), static_cast<unsigned long long>(budget), elapsed.count(),
+                solvingMilliseconds / 1000, threads);
     if (!allValid)
         return fail("some layouts are invalid");
     return 0;

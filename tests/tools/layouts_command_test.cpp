@@ -74,6 +74,21 @@ TEST_F(LayoutsCommand, ShippedLayouts_BuildListAndCheckAsValid) {
     EXPECT_EQ(check.exitCode, 0) << check.err;
     EXPECT_EQ(countOf(check.out, " valid; 3 deals: "), countOf(list.out, "tiles per layer"));
     EXPECT_EQ(countOf(check.out, "invalid"), 0) << check.out;
+    // Every deal of the first two is decided, so no share of undecided deals is shown.
+    EXPECT_EQ(countOf(check.out, "unknown"), 0) << check.out;
+
+    // Shared out among threads or not, the deals get the same answers.
+    const auto answers = [](const std::string& out) {
+        std::string shares;
+        for (std::size_t at = out.find("clearable"); at != std::string::npos;
+             at = out.find("clearable", out.find(';', at)))
+            shares += out.substr(at, out.find(';', at) - at) + "\n";
+        return shares;
+    };
+    const CommandRun alone = layouts({"check", library, "--deals", "6", "--threads", "1"});
+    const CommandRun shared = layouts({"check", library, "--deals", "6", "--threads", "3"});
+    EXPECT_EQ(answers(alone.out), answers(shared.out)) << alone.out << shared.out;
+    EXPECT_NE(shared.out.find("on 3 threads"), std::string::npos) << shared.out;
 }
 
 TEST_F(LayoutsCommand, Build_RefusesDuplicateNamesAndBadTextNamingFileAndLine) {
