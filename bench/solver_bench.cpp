@@ -47,10 +47,26 @@ Positions turtle() {
     return p;
 }
 
+// A staircase of rows, each layer flush with the left edge of the one below: rows open only from
+// the right until the layers above are gone, which makes for the hardest proofs of the six.
+Positions cascade() {
+    Positions p;
+    const auto layer = [&p](int cols, int firstRow, int rows, int z) {
+        for (int c = 0; c < cols; ++c) {
+            for (int r = rows - 1; r >= 0; --r)
+                p.add(6 + 2 * c, firstRow + 2 * r, z);
+        }
+    };
+    layer(2, 7, 3, 3);
+    layer(4, 5, 4, 2);
+    layer(7, 3, 6, 1);
+    layer(10, 1, 8, 0);
+    return p;
+}
+
 // Every deal of a fixed set solved at the default budget, as `layouts check` does: deals and
 // solver choices per second, and the median and worst time of one deal.
-void BM_SolveTurtleDeals(benchmark::State& state) {
-    const Positions p = turtle();
+void solveDeals(benchmark::State& state, const Positions& p) {
     const PositionRelations relations(p.x, p.y, p.z);
     std::vector<std::vector<std::uint8_t>> orders;
     for (std::uint32_t seed = 0; seed < static_cast<std::uint32_t>(state.range(0)); ++seed)
@@ -78,7 +94,15 @@ void BM_SolveTurtleDeals(benchmark::State& state) {
     state.counters["median_ms"] = times[times.size() / 2];
     state.counters["worst_ms"] = times.back();
 }
+void BM_SolveTurtleDeals(benchmark::State& state) {
+    solveDeals(state, turtle());
+}
 BENCHMARK(BM_SolveTurtleDeals)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_SolveCascadeDeals(benchmark::State& state) {
+    solveDeals(state, cascade());
+}
+BENCHMARK(BM_SolveCascadeDeals)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_PositionRelations(benchmark::State& state) {
     const Positions p = turtle();
