@@ -18,6 +18,19 @@ class CalendarClock {
     virtual LocalDate localDate() const = 0;
 };
 
+// A clock that always reads the same: a deal or a date that must come out again.
+class FixedCalendarClock final : public CalendarClock {
+  public:
+    explicit FixedCalendarClock(std::int64_t seconds, LocalDate date = {})
+        : seconds_(seconds), date_(date) {}
+    std::int64_t secondsSinceEpoch() const override { return seconds_; }
+    LocalDate localDate() const override { return date_; }
+
+  private:
+    std::int64_t seconds_;
+    LocalDate date_;
+};
+
 // The machine's own clock.
 class SystemCalendarClock final : public CalendarClock {
   public:

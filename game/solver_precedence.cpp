@@ -158,7 +158,19 @@ bool Precedence::sideOpen(int p, const PositionSet& side) const {
 // first, 1 when the rule settled a side, 0 when nothing changed.
 int Precedence::applySideRule(const PositionSet& present) {
     int result = 0;
-    present.forEach([&](int p) {
+    // Only tiles whose place in the order grew, or that have such a tile beside them or as
+    // partner, can learn anything new.
+    PositionSet looked = present;
+    if (grownForSides_.count() <= kFreshStart) {
+        looked = grownForSides_;
+        grownForSides_.forEach([&](int q) {
+            looked |= leftward_[q] | rightward_[q];
+            if (partner_[q] >= 0)
+                looked.insert(partner_[q]);
+        });
+        looked &= present;
+    }
+    looked.forEach([&](int p) {
         if (result < 0)
             return;
         const PositionSet& left = leftward_[p];

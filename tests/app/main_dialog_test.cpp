@@ -22,12 +22,6 @@
 namespace tessalo {
 namespace {
 
-class FixedCalendar final : public CalendarClock {
-  public:
-    std::int64_t secondsSinceEpoch() const override { return 915494400; }
-    LocalDate localDate() const override { return {5, 1, 1999}; }
-};
-
 class MainDialogTest : public ::testing::Test {
   protected:
     test::TempDir program;
@@ -37,7 +31,7 @@ class MainDialogTest : public ::testing::Test {
     RecordsMessageBoxes recordsBoxes;
     RecordsTable records{recordsBoxes};
     AboutFrames frames;
-    FixedCalendar calendar;
+    FixedCalendarClock calendar{915494400, {5, 1, 1999}};
     ResourceSource resourceSource;
     QSize screen{1024, 768};
     MainDialogServices services{state,

@@ -17,12 +17,6 @@ namespace {
 using test::entry;
 
 // The 5th of January 1999.
-class FixedCalendar final : public CalendarClock {
-  public:
-    std::int64_t secondsSinceEpoch() const override { return 915494400; }
-    LocalDate localDate() const override { return {5, 1, 1999}; }
-};
-
 const std::string kIvan = "\xC8\xE2\xE0\xED"; // Иван in code page 1251
 
 // A result of 305 seconds, 2 hints and nothing left: score 365.
@@ -65,7 +59,7 @@ class EndOfGame : public test::RecordsFolderTest {
     RecordsMessageBoxes boxes_;
     RecordsTable table_{boxes_};
     std::string lastPlayerName_;
-    FixedCalendar calendar_;
+    FixedCalendarClock calendar_{915494400, {5, 1, 1999}};
     QWidget owner_;
     int refreshes_ = 0;
     test::ModalAnswers modals_;

@@ -61,16 +61,6 @@ class CountingOutput : public GameOutput {
     void finishDeal() override {}
 };
 
-class FixedClock : public CalendarClock {
-  public:
-    explicit FixedClock(std::int64_t seconds) : seconds_(seconds) {}
-    std::int64_t secondsSinceEpoch() const override { return seconds_; }
-    LocalDate localDate() const override { return {}; }
-
-  private:
-    std::int64_t seconds_;
-};
-
 TEST(ShippedDeals, ClearableAnswers_ClickThroughToAnEmptyBoard) {
     for (const PinnedDeals& pinned : kPinned) {
         const LayoutRecord layout = shippedLayout(pinned.file);
@@ -90,7 +80,7 @@ TEST(ShippedDeals, ClearableAnswers_ClickThroughToAnEmptyBoard) {
 
             // The game deals by the clock's second: the same seed gives the same deal.
             CountingOutput output;
-            FixedClock clock(seed);
+            FixedCalendarClock clock(seed);
             GameState game(output, clock, positions);
             game.deal();
             ASSERT_EQ(game.dealOrder(), order);

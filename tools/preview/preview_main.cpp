@@ -18,16 +18,6 @@
 namespace tessalo {
 namespace {
 
-class FixedClock final : public CalendarClock {
-  public:
-    explicit FixedClock(std::int64_t seconds) : seconds_(seconds) {}
-    std::int64_t secondsSinceEpoch() const override { return seconds_; }
-    LocalDate localDate() const override { return {}; }
-
-  private:
-    std::int64_t seconds_;
-};
-
 // Takes away up to `pairs` pairs of free tiles, as a player would, through the rules.
 void removePairs(GameWindow& window, int pairs) {
     GameState& state = *window.gameState();
@@ -92,7 +82,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    FixedClock calendar(seed);
+    FixedCalendarClock calendar(seed);
     ResourceSource source;
     GameEnvironment environment{calendar, source,
                                 [](const GameResult&) { return GameCommand::start; },
