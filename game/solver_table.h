@@ -7,22 +7,34 @@
 
 namespace tessalo::solver {
 
+// Mixes 64-bit words into a hash.
+class HashMix {
+  public:
+    void add(std::uint64_t v) {
+        h_ = (h_ ^ v) * 0xBF58476D1CE4E5B9ull;
+        h_ ^= h_ >> 31;
+    }
+    void add(const PositionSet& set) {
+        for (std::uint64_t w : set.words)
+            add(w);
+    }
+    std::size_t value() const { return static_cast<std::size_t>(h_ * 0x94D049BB133111EBull >> 17); }
+
+  private:
+    std::uint64_t h_ = 0x9E3779B97F4A7C15ull;
+};
+
 // Hashes boards for the table of settled boards.
 struct StateHash {
     std::size_t operator()(const State& s) const {
-        std::uint64_t h = 0x9E3779B97F4A7C15ull;
-        const auto mix = [&h](std::uint64_t v) {
-            h = (h ^ v) * 0xBF58476D1CE4E5B9ull;
-            h ^= h >> 31;
-        };
-        for (std::uint64_t w : s.present.words)
-            mix(w);
+        HashMix mix;
+        mix.add(s.present);
         for (std::size_t i = 0; i < s.pairings.size(); i += 8) {
             std::uint64_t w;
             std::memcpy(&w, s.pairings.data() + i, 8);
-            mix(w);
+            mix.add(w);
         }
-        return static_cast<std::size_t>(h * 0x94D049BB133111EBull >> 17);
+        return mix.value();
     }
 };
 
@@ -53,12 +65,9 @@ class DeadStates {
     std::size_t mask() const { return slots_.size() - 1; }
 
     static std::size_t hash(const PositionSet& present) {
-        std::uint64_t h = 0x9E3779B97F4A7C15ull;
-        for (std::uint64_t w : present.words) {
-            h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
-            h ^= h >> 31;
-        }
-        return static_cast<std::size_t>(h * 0x94D049BB133111EBull >> 17);
+        HashMix mix;
+        mix.add(present);
+        return mix.value();
     }
 
     // Whether s leaves open no pairing that the dead state closed.
