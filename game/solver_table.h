@@ -2,7 +2,9 @@
 
 #include "game/solver_state.h"
 
+#include <array>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 namespace tessalo::solver {
@@ -39,68 +41,70 @@ struct StateHash {
 };
 
 // States already shown to lead nowhere. A board with the same tiles and no pairing open that a
-// dead one lacks is dead too, so states are found by their tiles and then compared pairing by
-// pairing. Open addressing; an empty board marks a free slot, which is safe because an empty
-// board is never a dead end.
+// dead one lacks is dead too, so states are kept per set of tiles, as the pairings each group
+// still had open; only the widest of those need keeping. Long proofs pile up thousands of dead
+// states on the same few sets of tiles, so the pairings are packed into bit masks that are
+// compared a word at a time.
 class DeadStates {
   public:
-    DeadStates() : slots_(1 << 10) {}
-
     bool contains(const State& s) const {
-        for (std::size_t i = hash(s.present) & mask();; i = (i + 1) & mask()) {
-            if (slots_[i].present.empty())
-                return false;
-            if (slots_[i].present == s.present && narrower(s, slots_[i]))
+        const auto bucket = byTiles_.find(s.present);
+        if (bucket == byTiles_.end())
+            return false;
+        const OpenPairings open = pack(s);
+        for (const OpenPairings& dead : bucket->second) {
+            if (open.within(dead))
                 return true;
         }
+        return false;
     }
 
     void insert(const State& s) {
-        if (2 * (count_ + 1) > slots_.size())
-            grow();
-        place(s);
+        std::vector<OpenPairings>& bucket = byTiles_[s.present];
+        const OpenPairings open = pack(s);
+        for (const OpenPairings& dead : bucket) {
+            if (open.within(dead))
+                return;
+        }
+        std::erase_if(bucket, [&](const OpenPairings& dead) { return dead.within(open); });
+        bucket.push_back(open);
     }
 
   private:
-    std::size_t mask() const { return slots_.size() - 1; }
+    static constexpr int kWords = (kMaxGroups + 63) / 64;
 
-    static std::size_t hash(const PositionSet& present) {
-        HashMix mix;
-        mix.add(present);
-        return mix.value();
-    }
+    // Per pairing, the groups that still have it open.
+    struct OpenPairings {
+        std::array<std::uint64_t, 3 * kWords> bits{};
 
-    // Whether s leaves open no pairing that the dead state closed.
-    static bool narrower(const State& s, const State& dead) {
-        std::uint8_t extra = 0;
-        for (std::size_t g = 0; g < s.pairings.size(); ++g)
-            extra |= static_cast<std::uint8_t>(s.pairings[g] & ~dead.pairings[g]);
-        return extra == 0;
-    }
-
-    void place(const State& s) {
-        std::size_t i = hash(s.present) & mask();
-        while (!slots_[i].present.empty()) {
-            if (slots_[i] == s)
-                return;
-            i = (i + 1) & mask();
+        bool within(const OpenPairings& o) const {
+            std::uint64_t extra = 0;
+            for (std::size_t w = 0; w < bits.size(); ++w)
+                extra |= bits[w] & ~o.bits[w];
+            return extra == 0;
         }
-        slots_[i] = s;
-        ++count_;
-    }
+    };
 
-    void grow() {
-        std::vector<State> old(slots_.size() * 2);
-        old.swap(slots_);
-        count_ = 0;
-        for (const auto& s : old) {
-            if (!s.present.empty())
-                place(s);
+    static OpenPairings pack(const State& s) {
+        OpenPairings open;
+        for (int g = 0; g < kMaxGroups; ++g) {
+            for (int k = 0; k < 3; ++k) {
+                if (s.pairings[g] >> k & 1u)
+                    open.bits[k * kWords + g / 64] |= std::uint64_t{1} << (g % 64);
+            }
         }
+        return open;
     }
 
-    std::vector<State> slots_;
-    std::size_t count_ = 0;
+    struct TilesHash {
+        std::size_t operator()(const PositionSet& present) const {
+            HashMix mix;
+            mix.add(present);
+            return mix.value();
+        }
+    };
+
+    std::unordered_map<PositionSet, std::vector<OpenPairings>, TilesHash> byTiles_;
 };
 
 } // namespace tessalo::solver
