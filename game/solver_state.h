@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 // Pieces shared by the solver's search and its proofs of dead ends.
@@ -22,12 +23,29 @@ struct Groups {
     int count() const { return static_cast<int>(sizes.size()); }
 };
 
+using Pairings = std::array<std::uint8_t, kMaxGroups>;
+static_assert(kMaxGroups % 8 == 0);
+
+// Word by word, as memcmp is slow for so few bytes.
+inline bool samePairings(const Pairings& l, const Pairings& r) {
+    std::uint64_t differ = 0;
+    for (std::size_t i = 0; i < l.size(); i += 8) {
+        std::uint64_t a, b;
+        std::memcpy(&a, l.data() + i, 8);
+        std::memcpy(&b, r.data() + i, 8);
+        differ |= a ^ b;
+    }
+    return differ == 0;
+}
+
 // A board state with the pairings still open to each group of four; a group with fewer tiles
 // left keeps all three bits, so that equal boards compare equal.
 struct State {
     PositionSet present;
-    std::array<std::uint8_t, kMaxGroups> pairings{};
-    friend bool operator==(const State&, const State&) = default;
+    Pairings pairings{};
+    friend bool operator==(const State& l, const State& r) {
+        return l.present == r.present && samePairings(l.pairings, r.pairings);
+    }
 };
 
 // The present positions of group g, in group order; returns how many.
