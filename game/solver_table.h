@@ -44,25 +44,38 @@ struct StateHash {
 // board is never a dead end.
 class DeadStates {
   public:
-    DeadStates() : slots_(1 << 10) {}
+    DeadStates() : presents_(1 << 10), pairings_(1 << 10), narrowed_(1 << 10) {}
 
     bool contains(const State& s) const {
+        const std::uint64_t narrowed = narrowedGroups(s.pairings);
         for (std::size_t i = hash(s.present) & mask();; i = (i + 1) & mask()) {
-            if (slots_[i].present.empty())
+            if (presents_[i].empty())
                 return false;
-            if (slots_[i].present == s.present && narrower(s, slots_[i]))
+            if (presents_[i] == s.present && (narrowed_[i] & ~narrowed) == 0 &&
+                narrower(s.pairings, pairings_[i]))
                 return true;
         }
     }
 
     void insert(const State& s) {
-        if (2 * (count_ + 1) > slots_.size())
+        if (2 * (count_ + 1) > presents_.size())
             grow();
-        place(s);
+        const std::uint64_t narrowed = narrowedGroups(s.pairings);
+        std::size_t i = hash(s.present) & mask();
+        while (!presents_[i].empty()) {
+            if (presents_[i] == s.present && narrowed_[i] == narrowed &&
+                samePairings(pairings_[i], s.pairings))
+                return;
+            i = (i + 1) & mask();
+        }
+        presents_[i] = s.present;
+        pairings_[i] = s.pairings;
+        narrowed_[i] = narrowed;
+        ++count_;
     }
 
   private:
-    std::size_t mask() const { return slots_.size() - 1; }
+    std::size_t mask() const { return presents_.size() - 1; }
 
     static std::size_t hash(const PositionSet& present) {
         HashMix mix;
@@ -71,35 +84,49 @@ class DeadStates {
     }
 
     // Whether s leaves open no pairing that the dead state closed.
-    static bool narrower(const State& s, const State& dead) {
+    static bool narrower(const Pairings& s, const Pairings& dead) {
         std::uint8_t extra = 0;
-        for (std::size_t g = 0; g < s.pairings.size(); ++g)
-            extra |= static_cast<std::uint8_t>(s.pairings[g] & ~dead.pairings[g]);
+        for (std::size_t g = 0; g < s.size(); ++g)
+            extra |= static_cast<std::uint8_t>(s[g] & ~dead[g]);
         return extra == 0;
     }
 
-    void place(const State& s) {
-        std::size_t i = hash(s.present) & mask();
-        while (!slots_[i].present.empty()) {
-            if (slots_[i] == s)
-                return;
-            i = (i + 1) & mask();
+    // A bit for each group, folded into one word, set when some of its pairings are closed.
+    // Many dead states share their tiles; a state is narrower than a dead one only if it has
+    // narrowed every group the dead one has, so this rules most of them out at a glance.
+    static std::uint64_t narrowedGroups(const Pairings& pairings) {
+        std::uint64_t narrowed = 0;
+        for (std::size_t g = 0; g < pairings.size(); ++g) {
+            if (pairings[g] != kAllPairings)
+                narrowed |= std::uint64_t{1} << (g % 64);
         }
-        slots_[i] = s;
-        ++count_;
+        return narrowed;
     }
 
+    // The states held are all different, so they go back in without comparisons.
     void grow() {
-        std::vector<State> old(slots_.size() * 2);
-        old.swap(slots_);
-        count_ = 0;
-        for (const auto& s : old) {
-            if (!s.present.empty())
-                place(s);
+        std::vector<PositionSet> oldPresents(presents_.size() * 2);
+        std::vector<Pairings> oldPairings(pairings_.size() * 2);
+        std::vector<std::uint64_t> oldNarrowed(narrowed_.size() * 2);
+        oldPresents.swap(presents_);
+        oldPairings.swap(pairings_);
+        oldNarrowed.swap(narrowed_);
+        for (std::size_t k = 0; k < oldPresents.size(); ++k) {
+            if (oldPresents[k].empty())
+                continue;
+            std::size_t i = hash(oldPresents[k]) & mask();
+            while (!presents_[i].empty())
+                i = (i + 1) & mask();
+            presents_[i] = oldPresents[k];
+            pairings_[i] = oldPairings[k];
+            narrowed_[i] = oldNarrowed[k];
         }
     }
 
-    std::vector<State> slots_;
+    // Tiles and pairings apart, so that a search along a run of slots reads only the tiles.
+    std::vector<PositionSet> presents_;
+    std::vector<Pairings> pairings_;
+    std::vector<std::uint64_t> narrowed_; // narrowedGroups() of each state held
     std::size_t count_ = 0;
 };
 
