@@ -46,7 +46,8 @@ class Precedence {
     void addRowPairNeeds(int a, int b);
     bool close(const PositionSet& present);
     int applySideRule(const PositionSet& present);
-    bool sideOpen(int p, const PositionSet& side) const;
+    // The tiles that must go before some one of these.
+    PositionSet beforeAny(const PositionSet& tiles) const;
     bool applyPartnerRule(const State& state);
     bool pairNeeds(int a, int b, PositionSet& before, PositionSet& between) const;
     std::uint8_t fittingPairings(const std::array<int, 4>& tiles, std::uint8_t open) const;

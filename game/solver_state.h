@@ -14,6 +14,25 @@ namespace tessalo::solver {
 inline constexpr int kPairings[3][4] = {{0, 1, 2, 3}, {0, 2, 1, 3}, {0, 3, 1, 2}};
 inline constexpr std::uint8_t kAllPairings = 7;
 inline constexpr int kMaxGroups = PositionSet::kCapacity / 2;
+// kPartnerIn[k][i]: the member of a group of four that pairing k puts with member i.
+inline constexpr int kPartnerIn[3][4] = {{1, 0, 3, 2}, {2, 3, 0, 1}, {3, 2, 1, 0}};
+
+constexpr bool partnersMatchPairings() {
+    for (int k = 0; k < 3; ++k) {
+        for (int half = 0; half < 4; half += 2) {
+            if (kPartnerIn[k][kPairings[k][half]] != kPairings[k][half + 1] ||
+                kPartnerIn[k][kPairings[k][half + 1]] != kPairings[k][half])
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(partnersMatchPairings());
+
+// Whether more than one pairing is open; std::popcount is a library call without -mpopcnt.
+inline bool severalOpen(std::uint8_t pairings) {
+    return (pairings & (pairings - 1)) != 0;
+}
 
 // The deal's match groups, each of two or four positions.
 struct Groups {
