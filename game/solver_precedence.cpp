@@ -376,11 +376,15 @@ Precedence::Verdict Precedence::propagate(State& state) {
 }
 
 bool Precedence::provesDead(const State& state, std::span<const Choice> choices) {
+    // neededBy_ goes back too: what the trial adds would only send later closes to tiles with
+    // nothing new to take in.
     direct_.swap(savedDirect_);
     before_.swap(savedBefore_);
+    neededBy_.swap(savedNeededBy_);
     savedPartner_ = partner_;
     direct_ = savedDirect_;
     before_ = savedBefore_;
+    neededBy_ = savedNeededBy_;
     const PositionSet touched = touched_, sides = grownForSides_, partners = grownForPartners_;
     State trial = state;
     for (const Choice& choice : choices) {
@@ -390,6 +394,7 @@ bool Precedence::provesDead(const State& state, std::span<const Choice> choices)
     const bool dead = propagate(trial) == Verdict::Dead;
     direct_.swap(savedDirect_);
     before_.swap(savedBefore_);
+    neededBy_.swap(savedNeededBy_);
     partner_ = savedPartner_;
     touched_ = touched;
     grownForSides_ = sides;

@@ -63,6 +63,7 @@ class Precedence {
     std::vector<int> partner_;
     std::vector<PositionSet> savedDirect_;
     std::vector<PositionSet> savedBefore_;
+    std::vector<PositionSet> savedNeededBy_;
     std::vector<int> savedPartner_;
     PositionSet culprits_;
     // Tiles whose needs changed since the order was last closed, and tiles whose place in the
