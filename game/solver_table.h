@@ -40,47 +40,68 @@ struct StateHash {
 
 // States already shown to lead nowhere. A board with the same tiles and no pairing open that a
 // dead one lacks is dead too, so states are found by their tiles and then compared pairing by
-// pairing. Open addressing; an empty board marks a free slot, which is safe because an empty
-// board is never a dead end.
+// pairing. Many dead states share their tiles, so each set of tiles is kept once, in open
+// addressing, with the pairings of all its dead states; an empty board marks a free slot, which
+// is safe because an empty board is never a dead end.
 class DeadStates {
   public:
-    DeadStates() : presents_(1 << 10), pairings_(1 << 10), narrowed_(1 << 10) {}
+    DeadStates() : tiles_(1 << 10), boardsAt_(1 << 10) {}
 
     bool contains(const State& s) const {
+        const std::size_t i = slotOf(s.present);
+        if (tiles_[i].empty())
+            return false;
+        const Boards& boards = boards_[boardsAt_[i]];
         const std::uint64_t narrowed = narrowedGroups(s.pairings);
-        for (std::size_t i = hash(s.present) & mask();; i = (i + 1) & mask()) {
-            if (presents_[i].empty())
-                return false;
-            if (presents_[i] == s.present && (narrowed_[i] & ~narrowed) == 0 &&
-                narrower(s.pairings, pairings_[i]))
+        for (std::size_t k = 0; k < boards.narrowed.size(); ++k) {
+            if ((boards.narrowed[k] & ~narrowed) == 0 && narrower(s.pairings, boards.pairings[k]))
                 return true;
         }
+        return false;
     }
 
     void insert(const State& s) {
-        if (2 * (count_ + 1) > presents_.size())
-            grow();
-        const std::uint64_t narrowed = narrowedGroups(s.pairings);
-        std::size_t i = hash(s.present) & mask();
-        while (!presents_[i].empty()) {
-            if (presents_[i] == s.present && narrowed_[i] == narrowed &&
-                samePairings(pairings_[i], s.pairings))
-                return;
-            i = (i + 1) & mask();
+        std::size_t i = slotOf(s.present);
+        if (tiles_[i].empty()) {
+            if (2 * (boards_.size() + 1) > tiles_.size()) {
+                grow();
+                i = slotOf(s.present);
+            }
+            tiles_[i] = s.present;
+            boardsAt_[i] = boards_.size();
+            boards_.emplace_back();
         }
-        presents_[i] = s.present;
-        pairings_[i] = s.pairings;
-        narrowed_[i] = narrowed;
-        ++count_;
+        Boards& boards = boards_[boardsAt_[i]];
+        const std::uint64_t narrowed = narrowedGroups(s.pairings);
+        for (std::size_t k = 0; k < boards.narrowed.size(); ++k) {
+            if (boards.narrowed[k] == narrowed && samePairings(boards.pairings[k], s.pairings))
+                return;
+        }
+        boards.narrowed.push_back(narrowed);
+        boards.pairings.push_back(s.pairings);
     }
 
   private:
-    std::size_t mask() const { return presents_.size() - 1; }
+    // The dead states with one set of tiles: narrowedGroups() of each, and its pairings.
+    struct Boards {
+        std::vector<std::uint64_t> narrowed;
+        std::vector<Pairings> pairings;
+    };
+
+    std::size_t mask() const { return tiles_.size() - 1; }
 
     static std::size_t hash(const PositionSet& present) {
         HashMix mix;
         mix.add(present);
         return mix.value();
+    }
+
+    // The slot that holds these tiles, or the free slot where they would go.
+    std::size_t slotOf(const PositionSet& present) const {
+        std::size_t i = hash(present) & mask();
+        while (!tiles_[i].empty() && !(tiles_[i] == present))
+            i = (i + 1) & mask();
+        return i;
     }
 
     // Whether s leaves open no pairing that the dead state closed.
@@ -91,9 +112,9 @@ class DeadStates {
         return extra == 0;
     }
 
-    // A bit for each group, folded into one word, set when some of its pairings are closed.
-    // Many dead states share their tiles; a state is narrower than a dead one only if it has
-    // narrowed every group the dead one has, so this rules most of them out at a glance.
+    // A bit for each group, folded into one word, set when some of its pairings are closed. A
+    // state is narrower than a dead one only if it has narrowed every group the dead one has, so
+    // this rules most of those with the same tiles out at a glance.
     static std::uint64_t narrowedGroups(const Pairings& pairings) {
         std::uint64_t narrowed = 0;
         for (std::size_t g = 0; g < pairings.size(); ++g) {
@@ -103,31 +124,23 @@ class DeadStates {
         return narrowed;
     }
 
-    // The states held are all different, so they go back in without comparisons.
     void grow() {
-        std::vector<PositionSet> oldPresents(presents_.size() * 2);
-        std::vector<Pairings> oldPairings(pairings_.size() * 2);
-        std::vector<std::uint64_t> oldNarrowed(narrowed_.size() * 2);
-        oldPresents.swap(presents_);
-        oldPairings.swap(pairings_);
-        oldNarrowed.swap(narrowed_);
-        for (std::size_t k = 0; k < oldPresents.size(); ++k) {
-            if (oldPresents[k].empty())
+        std::vector<PositionSet> oldTiles(tiles_.size() * 2);
+        std::vector<std::size_t> oldBoardsAt(boardsAt_.size() * 2);
+        oldTiles.swap(tiles_);
+        oldBoardsAt.swap(boardsAt_);
+        for (std::size_t k = 0; k < oldTiles.size(); ++k) {
+            if (oldTiles[k].empty())
                 continue;
-            std::size_t i = hash(oldPresents[k]) & mask();
-            while (!presents_[i].empty())
-                i = (i + 1) & mask();
-            presents_[i] = oldPresents[k];
-            pairings_[i] = oldPairings[k];
-            narrowed_[i] = oldNarrowed[k];
+            const std::size_t i = slotOf(oldTiles[k]);
+            tiles_[i] = oldTiles[k];
+            boardsAt_[i] = oldBoardsAt[k];
         }
     }
 
-    // Tiles and pairings apart, so that a search along a run of slots reads only the tiles.
-    std::vector<PositionSet> presents_;
-    std::vector<Pairings> pairings_;
-    std::vector<std::uint64_t> narrowed_; // narrowedGroups() of each state held
-    std::size_t count_ = 0;
+    std::vector<PositionSet> tiles_;
+    std::vector<std::size_t> boardsAt_; // per slot, its entry in boards_
+    std::vector<Boards> boards_;
 };
 
 } // namespace tessalo::solver
