@@ -293,15 +293,16 @@ TEST(Solver, DeadStates_FindNarrowerBoardsWithTheSameTiles) {
     EXPECT_FALSE(dead.contains(board(0, {{70, 2}}))); // the other pairing of group 70
     EXPECT_FALSE(dead.contains(board(0, {{3, 0}, {5, 1}})));
     EXPECT_FALSE(dead.contains(board(1, {{70, 1}})));
-    // Many more dead boards, most with the same tiles, and the same ones again.
+    // Many more dead boards, half of them with the same tiles, and the same ones again.
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 1500; ++i)
-            dead.insert(board(i % 7 == 0 ? 3 + i : 0, {{10 + i % 80, i % 3}, {20 + i % 50, 0}}));
+            dead.insert(board(i % 2 == 1 ? 3 + i : 0, {{10 + i % 80, i % 3}, {20 + i % 50, 0}}));
     }
     EXPECT_TRUE(dead.contains(board(0, {{70, 1}, {8, 0}})));
     EXPECT_TRUE(dead.contains(board(0, {{3, 0}, {5, 2}})));
-    EXPECT_TRUE(dead.contains(board(0, {{11, 1}, {21, 0}})));
+    EXPECT_TRUE(dead.contains(board(0, {{12, 2}, {22, 0}})));
     EXPECT_TRUE(dead.contains(board(3 + 7, {{17, 1}, {27, 0}})));
+    EXPECT_FALSE(dead.contains(board(3 + 7, {{70, 1}})));
     EXPECT_FALSE(dead.contains(board(0, {{11, 1}})));
     EXPECT_FALSE(dead.contains(board(1, {{11, 1}, {21, 0}})));
 }
