@@ -91,6 +91,7 @@ bool Precedence::close(const PositionSet& present) {
     const PositionSet touched = touched_;
     touched_ = PositionSet{};
     PositionSet recent = touched;
+    PositionSet grownAll;
     for (bool first = true; !recent.empty(); first = false) {
         PositionSet grown;
         const auto visit = [&](int p) {
@@ -123,12 +124,15 @@ bool Precedence::close(const PositionSet& present) {
             recent.forEach([&](int q) { candidates |= neededBy_[q]; });
             (candidates & present).forEach(visit);
         }
-        grownForSides_ |= grown;
-        grownForPartners_ |= grown;
+        grownAll |= grown;
         recent = grown;
     }
+    grownForSides_ |= grownAll;
+    grownForPartners_ |= grownAll;
+    // No tile was in a cycle when the order was last closed; only one whose place grew since, or
+    // that was touched (as a tile given a partner is), can be in one now.
     bool acyclic = true;
-    present.forEach([&](int p) {
+    ((touched | grownAll) & present).forEach([&](int p) {
         if (acyclic &&
             (before_[p].contains(p) || (partner_[p] >= 0 && before_[p].contains(partner_[p])))) {
             acyclic = false;
@@ -142,16 +146,10 @@ bool Precedence::close(const PositionSet& present) {
     return acyclic;
 }
 
-bool Precedence::sideOpen(int p, const PositionSet& side) const {
-    if (partner_[p] >= 0 && side.contains(partner_[p]))
-        return false;
-    // What must come after p's partner comes after p, since the two go together.
-    bool open = true;
-    side.forEach([&](int x) {
-        open = open && !before_[x].contains(p) &&
-               !(partner_[p] >= 0 && before_[x].contains(partner_[p]));
-    });
-    return open;
+PositionSet Precedence::beforeAny(const PositionSet& tiles) const {
+    PositionSet needs;
+    tiles.forEach([&](int x) { needs |= before_[x]; });
+    return needs;
 }
 
 // A tile touched on both sides goes after one whole side. Returns -1 when neither side can go
@@ -170,9 +168,7 @@ int Precedence::applySideRule(const PositionSet& present) {
         });
         looked &= present;
     }
-    looked.forEach([&](int p) {
-        if (result < 0)
-            return;
+    const auto look = [&](int p) {
         const PositionSet& left = leftward_[p];
         const PositionSet& right = rightward_[p];
         if (left.empty() || right.empty())
@@ -183,8 +179,18 @@ int Precedence::applySideRule(const PositionSet& present) {
             return;
         if (left.within(before_[p]) || right.within(before_[p]))
             return;
-        const bool leftOpen = sideOpen(p, left);
-        const bool rightOpen = sideOpen(p, right);
+        // A side can go first unless it holds p's partner, or one of its tiles must come after
+        // p or after p's partner, since the two go together.
+        PositionSet later;
+        later.insert(p);
+        if (partner_[p] >= 0)
+            later.insert(partner_[p]);
+        const PositionSet leftBefore = beforeAny(left);
+        const PositionSet rightBefore = beforeAny(right);
+        const bool leftOpen =
+            !(partner_[p] >= 0 && left.contains(partner_[p])) && !leftBefore.intersects(later);
+        const bool rightOpen =
+            !(partner_[p] >= 0 && right.contains(partner_[p])) && !rightBefore.intersects(later);
         if (!leftOpen && !rightOpen) {
             culprits_.insert(p);
             result = -1;
@@ -193,16 +199,18 @@ int Precedence::applySideRule(const PositionSet& present) {
             result = 1;
         } else {
             // Whichever side goes first, what both sides need goes before p.
-            PositionSet leftNeeds = left, rightNeeds = right;
-            left.forEach([&](int x) { leftNeeds |= before_[x]; });
-            right.forEach([&](int x) { rightNeeds |= before_[x]; });
-            const PositionSet common = leftNeeds & rightNeeds;
+            const PositionSet common = (left | leftBefore) & (right | rightBefore);
             if (!common.within(before_[p])) {
                 need(p, common);
                 result = std::max(result, 1);
             }
         }
-    });
+    };
+    // Stops at the first tile with neither side free: that one is the culprit.
+    for (int w = 0; w < 3 && result >= 0; ++w) {
+        for (std::uint64_t bits = looked.words[w]; bits != 0 && result >= 0; bits &= bits - 1)
+            look(64 * w + std::countr_zero(bits));
+    }
     grownForSides_ = PositionSet{};
     return result;
 }
@@ -212,9 +220,12 @@ int Precedence::applySideRule(const PositionSet& present) {
 bool Precedence::applyPartnerRule(const State& state) {
     bool changed = false;
     for (int g = 0; g < groups_.count(); ++g) {
-        std::array<int, 4> tiles{};
-        if (presentOf(groups_, g, state.present, tiles) != 4 ||
-            std::popcount(state.pairings[g]) < 2)
+        const std::uint8_t open = state.pairings[g];
+        if (groups_.sizes[g] != 4 || !severalOpen(open))
+            continue;
+        const std::array<int, 4>& tiles = groups_.positions[g];
+        if (!state.present.contains(tiles[0]) || !state.present.contains(tiles[1]) ||
+            !state.present.contains(tiles[2]) || !state.present.contains(tiles[3]))
             continue;
         if (!grownForPartners_.contains(tiles[0]) && !grownForPartners_.contains(tiles[1]) &&
             !grownForPartners_.contains(tiles[2]) && !grownForPartners_.contains(tiles[3]))
@@ -223,17 +234,9 @@ bool Precedence::applyPartnerRule(const State& state) {
             PositionSet common;
             bool any = false;
             for (int k = 0; k < 3; ++k) {
-                if (!(state.pairings[g] >> k & 1u))
+                if (!(open >> k & 1u))
                     continue;
-                const int* pairing = kPairings[k];
-                int j = -1;
-                for (int half = 0; half < 4; half += 2) {
-                    if (pairing[half] == i)
-                        j = pairing[half + 1];
-                    else if (pairing[half + 1] == i)
-                        j = pairing[half];
-                }
-                const PositionSet& needs = before_[tiles[j]];
+                const PositionSet& needs = before_[tiles[kPartnerIn[k][i]]];
                 common = any ? (common & needs) : needs;
                 any = true;
             }
@@ -349,7 +352,7 @@ Precedence::Verdict Precedence::propagate(State& state) {
         bool newlyForced = false;
         for (int g = 0; g < groups_.count(); ++g) {
             std::array<int, 4> tiles{};
-            if (presentOf(groups_, g, present, tiles) != 4 || std::popcount(state.pairings[g]) < 2)
+            if (presentOf(groups_, g, present, tiles) != 4 || !severalOpen(state.pairings[g]))
                 continue;
             const std::uint8_t fitting = fittingPairings(tiles, state.pairings[g]);
             if (fitting == 0) {
@@ -373,11 +376,15 @@ Precedence::Verdict Precedence::propagate(State& state) {
 }
 
 bool Precedence::provesDead(const State& state, std::span<const Choice> choices) {
+    // neededBy_ goes back too: what the trial adds would only send later closes to tiles with
+    // nothing new to take in.
     direct_.swap(savedDirect_);
     before_.swap(savedBefore_);
+    neededBy_.swap(savedNeededBy_);
     savedPartner_ = partner_;
     direct_ = savedDirect_;
     before_ = savedBefore_;
+    neededBy_ = savedNeededBy_;
     const PositionSet touched = touched_, sides = grownForSides_, partners = grownForPartners_;
     State trial = state;
     for (const Choice& choice : choices) {
@@ -387,6 +394,7 @@ bool Precedence::provesDead(const State& state, std::span<const Choice> choices)
     const bool dead = propagate(trial) == Verdict::Dead;
     direct_.swap(savedDirect_);
     before_.swap(savedBefore_);
+    neededBy_.swap(savedNeededBy_);
     partner_ = savedPartner_;
     touched_ = touched;
     grownForSides_ = sides;

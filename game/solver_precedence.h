@@ -46,7 +46,8 @@ class Precedence {
     void addRowPairNeeds(int a, int b);
     bool close(const PositionSet& present);
     int applySideRule(const PositionSet& present);
-    bool sideOpen(int p, const PositionSet& side) const;
+    // The tiles that must go before some one of these.
+    PositionSet beforeAny(const PositionSet& tiles) const;
     bool applyPartnerRule(const State& state);
     bool pairNeeds(int a, int b, PositionSet& before, PositionSet& between) const;
     std::uint8_t fittingPairings(const std::array<int, 4>& tiles, std::uint8_t open) const;
@@ -62,6 +63,7 @@ class Precedence {
     std::vector<int> partner_;
     std::vector<PositionSet> savedDirect_;
     std::vector<PositionSet> savedBefore_;
+    std::vector<PositionSet> savedNeededBy_;
     std::vector<int> savedPartner_;
     PositionSet culprits_;
     // Tiles whose needs changed since the order was last closed, and tiles whose place in the

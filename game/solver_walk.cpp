@@ -19,6 +19,12 @@ constexpr int kWorseStepTiles = 4;
 
 PairingWalk::PairingWalk(const PositionRelations& relations, const Groups& groups)
     : relations_(relations), groups_(groups), pairing_(groups.count(), 0) {
+    for (int p = 0; p < relations.size(); ++p)
+        all_.insert(p);
+    all_.forEach([&](int p) {
+        if (relations.isFree(p, all_))
+            freeAtStart_.insert(p);
+    });
     // Start by pairing tiles that lie about as deep as each other: those tend to come free
     // together.
     std::vector<int> depth(relations.size(), 0);
@@ -40,24 +46,29 @@ PairingWalk::PairingWalk(const PositionRelations& relations, const Groups& group
             }
         }
     }
+    pairUpAll();
     leftCount_ = play(left_, nullptr);
     best_ = pairing_;
     bestCount_ = leftCount_;
 }
 
-int PairingWalk::play(PositionSet& left, std::vector<PositionPair>* pairs) const {
-    std::array<int, PositionSet::kCapacity> partner;
-    for (int g = 0; g < groups_.count(); ++g) {
-        const auto& at = groups_.positions[g];
-        const int* pairing = kPairings[pairing_[g]];
-        for (int half = 0; half < groups_.sizes[g]; half += 2) {
-            partner[at[pairing[half]]] = at[pairing[half + 1]];
-            partner[at[pairing[half + 1]]] = at[pairing[half]];
-        }
+void PairingWalk::pairUp(int g) {
+    const auto& at = groups_.positions[g];
+    const int* pairing = kPairings[pairing_[g]];
+    for (int half = 0; half < groups_.sizes[g]; half += 2) {
+        partner_[at[pairing[half]]] = at[pairing[half + 1]];
+        partner_[at[pairing[half + 1]]] = at[pairing[half]];
     }
-    left = PositionSet{};
-    for (int p = 0; p < relations_.size(); ++p)
-        left.insert(p);
+}
+
+void PairingWalk::pairUpAll() {
+    for (int g = 0; g < groups_.count(); ++g)
+        pairUp(g);
+}
+
+int PairingWalk::play(PositionSet& left, std::vector<PositionPair>* pairs) const {
+    const auto& partner = partner_;
+    left = all_;
     // Pairs found free, each by its lower position. Taking tiles only frees tiles, so a pair
     // once free stays free; only the tiles that a taken pair lay on or touched can come free.
     std::array<int, PositionSet::kCapacity> ready;
@@ -69,10 +80,10 @@ int PairingWalk::play(PositionSet& left, std::vector<PositionPair>* pairs) const
             ready[readyCount++] = p;
         }
     };
-    for (int p = 0; p < relations_.size(); ++p) {
-        if (p < partner[p] && relations_.isFree(p, left) && relations_.isFree(partner[p], left))
+    freeAtStart_.forEach([&](int p) {
+        if (p < partner[p] && freeAtStart_.contains(partner[p]))
             queue(p);
-    }
+    });
     while (readyCount > 0) {
         const int a = ready[--readyCount], b = partner[a];
         left.erase(a);
@@ -81,7 +92,8 @@ int PairingWalk::play(PositionSet& left, std::vector<PositionPair>* pairs) const
             pairs->push_back({a, b});
         ((relations_.held(a) | relations_.held(b)) & left).forEach([&](int q) {
             const int r = partner[q];
-            if (relations_.isFree(q, left) && relations_.isFree(r, left))
+            if (!queued.contains(std::min(q, r)) && relations_.isFree(q, left) &&
+                relations_.isFree(r, left))
                 queue(std::min(q, r));
         });
     }
@@ -147,6 +159,7 @@ bool PairingWalk::walk(std::uint64_t steps, std::vector<PositionPair>& pairs) {
         const int g = change(left_, previous);
         if (g < 0)
             break; // only groups of two are left, which no pairing can help
+        pairUp(g);
         PositionSet left;
         const int count = play(left, nullptr);
         if (count <= leftCount_ ||
@@ -155,6 +168,7 @@ bool PairingWalk::walk(std::uint64_t steps, std::vector<PositionPair>& pairs) {
             leftCount_ = count;
         } else {
             pairing_[g] = previous;
+            pairUp(g);
         }
         if (leftCount_ < bestCount_) {
             bestCount_ = leftCount_;
@@ -166,6 +180,7 @@ bool PairingWalk::walk(std::uint64_t steps, std::vector<PositionPair>& pairs) {
                 if (groups_.sizes[h] == 4 && random(8) < kShakeEighths)
                     pairing_[h] = static_cast<int>(random(3));
             }
+            pairUpAll();
             leftCount_ = play(left_, nullptr);
             sinceBest_ = 0;
         }

@@ -3,6 +3,7 @@
 #include "game/solver.h"
 #include "game/solver_state.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,9 @@ class PairingWalk {
     bool walk(std::uint64_t steps, std::vector<PositionPair>& pairs);
 
   private:
+    // Brings partner_ in line with the pairing of group g, or of every group.
+    void pairUp(int g);
+    void pairUpAll();
     // Plays the current pairings greedily; returns the tiles left, in `left`.
     int play(PositionSet& left, std::vector<PositionPair>* pairs) const;
     // Changes the pairing of a group left on the board; returns the group and its pairing
@@ -32,8 +36,12 @@ class PairingWalk {
 
     const PositionRelations& relations_;
     const Groups& groups_;
+    // Every position, and those free on the full board.
+    PositionSet all_;
+    PositionSet freeAtStart_;
     std::vector<int> pairing_; // per group, an index into kPairings
     std::vector<int> best_;
+    std::array<int, PositionSet::kCapacity> partner_{}; // per position, under pairing_
     PositionSet left_;
     int leftCount_ = 0;
     int bestCount_ = 0;
