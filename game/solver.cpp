@@ -257,18 +257,33 @@ class Search {
             std::array<int, 4> tiles{};
             if (solver::presentOf(groups_, g, state.present, tiles) != 4)
                 continue;
+            // Whatever pairing the group takes, every other group keeps only what one of the
+            // tries left it.
+            solver::Pairings kept{};
             for (int i = 0; i < 3; ++i) {
                 if (!(state.pairings[g] >> i & 1u))
                     continue;
                 const Precedence::Choice choice{g, i};
                 ++work_;
-                if (precedence_.provesDead(state, {&choice, 1})) {
+                if (precedence_.provesDead(state, {&choice, 1}, &trial_)) {
                     state.pairings[g] &= static_cast<std::uint8_t>(~(1u << i));
                     ++closed;
+                } else {
+                    for (int h = 0; h < groups_.count(); ++h)
+                        kept[h] |= trial_.pairings[h];
                 }
             }
             if (state.pairings[g] == 0)
                 return -1;
+            for (int h = 0; h < groups_.count(); ++h) {
+                const std::uint8_t narrowed = state.pairings[h] & kept[h];
+                if (h != g && narrowed != state.pairings[h]) {
+                    state.pairings[h] = narrowed;
+                    ++closed;
+                    if (narrowed == 0)
+                        return -1;
+                }
+            }
         }
         return closed;
     }
@@ -469,6 +484,7 @@ class Search {
     solver::DeadStates dead_;
     std::vector<PositionPair> trail_;
     std::vector<int> weights_;
+    State trial_; // the outcome of the last try of a pairing
     // A board after the tries of every pairing, with the pairs taken on the way there.
     struct Settled {
         State state;

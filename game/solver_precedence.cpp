@@ -375,7 +375,7 @@ Precedence::Verdict Precedence::propagate(State& state) {
     return narrowed ? Verdict::Narrowed : Verdict::Unchanged;
 }
 
-bool Precedence::provesDead(const State& state, std::span<const Choice> choices) {
+bool Precedence::provesDead(const State& state, std::span<const Choice> choices, State* narrowed) {
     // neededBy_ goes back too: what the trial adds would only send later closes to tiles with
     // nothing new to take in.
     direct_.swap(savedDirect_);
@@ -392,6 +392,8 @@ bool Precedence::provesDead(const State& state, std::span<const Choice> choices)
         forceGroup(trial, choice.group);
     }
     const bool dead = propagate(trial) == Verdict::Dead;
+    if (!dead && narrowed)
+        *narrowed = trial;
     direct_.swap(savedDirect_);
     before_.swap(savedBefore_);
     neededBy_.swap(savedNeededBy_);

@@ -30,7 +30,8 @@ class Precedence {
     };
     // After analyse: whether fixing these groups of four to one pairing each leads to a dead
     // end. The analysis itself is left as it was.
-    bool provesDead(const State& state, std::span<const Choice> choices);
+    // Otherwise `narrowed`, when given, receives the pairings still open after the choice.
+    bool provesDead(const State& state, std::span<const Choice> choices, State* narrowed = nullptr);
     // After a dead end: the tiles whose order could not be met.
     const PositionSet& culprits() const { return culprits_; }
     // After analyse: the present tiles known to go before p.

@@ -26,12 +26,13 @@ struct PinnedDeals {
 
 const PinnedDeals kPinned[] = {
     // 714 and 730 the earlier solver left undecided; their clearings are checked by playing them.
-    {"01-turtle.txt", {0, 1, 2, 3, 714, 730}, {42, 120, 312}},
+    // Turtle 172 and Cascade 49 are found only after the pairings have been tried one by one.
+    {"01-turtle.txt", {0, 1, 2, 3, 172, 714, 730}, {42, 120, 312}},
     {"02-pyramid.txt", {0, 1, 2}, {43, 360}},
     {"03-bridge.txt", {0, 1, 2}, {24, 399}},
     {"04-fortress.txt", {0, 1, 2}, {79, 107}},
     {"05-meadow.txt", {0, 1, 2, 3}, {}},
-    {"06-cascade.txt", {0, 2, 3}, {65, 514}},
+    {"06-cascade.txt", {0, 2, 3, 49}, {65, 514}},
 };
 
 LayoutRecord shippedLayout(const char* file) {
