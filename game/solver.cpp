@@ -260,6 +260,7 @@ class Search {
             // Whatever pairing the group takes, every other group keeps only what one of the
             // tries left it.
             solver::Pairings kept{};
+            precedence_.beginCommonOrder();
             for (int i = 0; i < 3; ++i) {
                 if (!(state.pairings[g] >> i & 1u))
                     continue;
@@ -274,6 +275,8 @@ class Search {
                 }
             }
             if (state.pairings[g] == 0)
+                return -1;
+            if (precedence_.addCommonOrder(state) == Precedence::Verdict::Dead)
                 return -1;
             for (int h = 0; h < groups_.count(); ++h) {
                 const std::uint8_t narrowed = state.pairings[h] & kept[h];

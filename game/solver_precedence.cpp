@@ -394,6 +394,12 @@ bool Precedence::provesDead(const State& state, std::span<const Choice> choices,
     const bool dead = propagate(trial) == Verdict::Dead;
     if (!dead && narrowed)
         *narrowed = trial;
+    if (!dead && commonTrials_ >= 0) {
+        if (commonTrials_++ == 0)
+            commonBefore_ = before_;
+        else
+            state.present.forEach([&](int p) { commonBefore_[p] &= before_[p]; });
+    }
     direct_.swap(savedDirect_);
     before_.swap(savedBefore_);
     neededBy_.swap(savedNeededBy_);
@@ -402,6 +408,21 @@ bool Precedence::provesDead(const State& state, std::span<const Choice> choices,
     grownForSides_ = sides;
     grownForPartners_ = partners;
     return dead;
+}
+
+Precedence::Verdict Precedence::addCommonOrder(State& state) {
+    const int trials = commonTrials_;
+    commonTrials_ = -1;
+    if (trials <= 0)
+        return Verdict::Unchanged;
+    bool added = false;
+    state.present.forEach([&](int p) {
+        if (!commonBefore_[p].within(before_[p])) {
+            need(p, commonBefore_[p]);
+            added = true;
+        }
+    });
+    return added ? propagate(state) : Verdict::Unchanged;
 }
 
 } // namespace tessalo::solver

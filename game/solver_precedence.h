@@ -32,6 +32,10 @@ class Precedence {
     // end. The analysis itself is left as it was.
     // Otherwise `narrowed`, when given, receives the pairings still open after the choice.
     bool provesDead(const State& state, std::span<const Choice> choices, State* narrowed = nullptr);
+    // Tries that end alive between these two calls each hold in some clearing, so what all of
+    // them put before a tile holds in every clearing: the end call adds it to the analysis.
+    void beginCommonOrder() { commonTrials_ = 0; }
+    Verdict addCommonOrder(State& state);
     // After a dead end: the tiles whose order could not be met.
     const PositionSet& culprits() const { return culprits_; }
     // After analyse: the present tiles known to go before p.
@@ -64,6 +68,8 @@ class Precedence {
     std::vector<int> partner_;
     std::vector<PositionSet> savedDirect_;
     std::vector<PositionSet> savedBefore_;
+    std::vector<PositionSet> commonBefore_;
+    int commonTrials_ = -1;
     std::vector<PositionSet> savedNeededBy_;
     std::vector<int> savedPartner_;
     PositionSet culprits_;
