@@ -215,6 +215,7 @@ class Search {
     Progress settle(State& state, PositionSet& free) {
         free = freeTiles(state.present);
         takeSafeMoves(state, free);
+        int probes = 0;
         for (;;) {
             if (state.present.empty())
                 return Progress::Cleared;
@@ -232,11 +233,13 @@ class Search {
             }
             // Most deals are settled by plain search within a few hundred choices; trying every
             // pairing on its own pays only for those that are not, only near the start, where a
-            // wrong choice costs most, and once a board.
+            // wrong choice costs most, and for a board at most twice: what the first round closed
+            // often lets a second close more, a third seldom pays.
             if (nodes_ < kPlainChoices || 4 * state.present.count() <= 3 * relations_.size() ||
-                probedHere_)
+                probes == kProbeRounds)
                 return Progress::Open;
             probedHere_ = true;
+            ++probes;
             const int probed = probe(state);
             if (probed < 0)
                 return Progress::Dead;
@@ -465,6 +468,7 @@ class Search {
     }
 
     static constexpr std::uint64_t kPlainChoices = 500;
+    static constexpr int kProbeRounds = 2;
     // Steps of the pairing walk for each choice or pairing tried by search; a step costs a few
     // microseconds, about as much as either.
     static constexpr std::uint64_t kWalkSteps = 6;
