@@ -263,18 +263,19 @@ class Search {
             // Whatever pairing the group takes, every other group keeps only what one of the
             // tries left it.
             solver::Pairings kept{};
+            State tried;
             precedence_.beginCommonOrder();
             for (int i = 0; i < 3; ++i) {
                 if (!(state.pairings[g] >> i & 1u))
                     continue;
                 const Precedence::Choice choice{g, i};
                 ++work_;
-                if (precedence_.provesDead(state, {&choice, 1}, &trial_)) {
+                if (precedence_.provesDead(state, {&choice, 1}, &tried)) {
                     state.pairings[g] &= static_cast<std::uint8_t>(~(1u << i));
                     ++closed;
                 } else {
                     for (int h = 0; h < groups_.count(); ++h)
-                        kept[h] |= trial_.pairings[h];
+                        kept[h] |= tried.pairings[h];
                 }
             }
             if (state.pairings[g] == 0)
@@ -491,7 +492,6 @@ class Search {
     solver::DeadStates dead_;
     std::vector<PositionPair> trail_;
     std::vector<int> weights_;
-    State trial_; // the outcome of the last try of a pairing
     // A board after the tries of every pairing, with the pairs taken on the way there.
     struct Settled {
         State state;

@@ -68,10 +68,12 @@ class Precedence {
     std::vector<int> partner_;
     std::vector<PositionSet> savedDirect_;
     std::vector<PositionSet> savedBefore_;
-    std::vector<PositionSet> commonBefore_;
-    int commonTrials_ = -1;
     std::vector<PositionSet> savedNeededBy_;
     std::vector<int> savedPartner_;
+    // What every live try since beginCommonOrder put before each tile, and how many tries that
+    // was (-1 while not collecting).
+    std::vector<PositionSet> commonBefore_;
+    int commonTrials_ = -1;
     PositionSet culprits_;
     // Tiles whose needs changed since the order was last closed, and tiles whose place in the
     // order grew since each rule last looked.

@@ -49,3 +49,45 @@ TEST(DeadStates, CoverNarrowerBoardsWithTheSameTiles) {
     both.pairings[0] = 0b011;
     EXPECT_FALSE(dead.contains(both));
 }
+
+// A board is known dead when a dead one with the same tiles closed no pairing that it leaves
+// open, whichever groups they are (groups 64 apart included), and stays known as the table grows.
+TEST(DeadStates, FindNarrowerBoardsAmongManyWithOtherTiles) {
+    const auto boardWith = [](int tilesSeed, std::initializer_list<std::pair<int, int>> closed) {
+        State state;
+        for (int p = 0; p < 40; ++p)
+            state.present.insert(p);
+        for (int bit = 0; bit < 16; ++bit) {
+            if (tilesSeed >> bit & 1)
+                state.present.insert(100 + bit);
+        }
+        state.pairings.fill(kAllPairings);
+        for (const auto& [group, pairing] : closed)
+            state.pairings[group] &= static_cast<std::uint8_t>(~(1u << pairing));
+        return state;
+    };
+    DeadStates dead;
+    dead.insert(boardWith(0, {{70, 1}}));
+    dead.insert(boardWith(0, {{3, 0}, {5, 2}}));
+    EXPECT_TRUE(dead.contains(boardWith(0, {{70, 1}})));
+    EXPECT_TRUE(dead.contains(boardWith(0, {{70, 1}, {70, 2}, {9, 0}})));
+    EXPECT_TRUE(dead.contains(boardWith(0, {{3, 0}, {5, 2}, {6, 1}})));
+    EXPECT_FALSE(dead.contains(boardWith(0, {})));
+    EXPECT_FALSE(dead.contains(boardWith(0, {{6, 1}})));  // the group 64 before 70
+    EXPECT_FALSE(dead.contains(boardWith(0, {{70, 2}}))); // the other pairing of group 70
+    EXPECT_FALSE(dead.contains(boardWith(0, {{3, 0}, {5, 1}})));
+    EXPECT_FALSE(dead.contains(boardWith(1, {{70, 1}})));
+    // Many more dead boards, half of them with the same tiles, and the same ones again.
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 1500; ++i)
+            dead.insert(
+                boardWith(i % 2 == 1 ? 3 + i : 0, {{10 + i % 80, i % 3}, {20 + i % 50, 0}}));
+    }
+    EXPECT_TRUE(dead.contains(boardWith(0, {{70, 1}, {8, 0}})));
+    EXPECT_TRUE(dead.contains(boardWith(0, {{3, 0}, {5, 2}})));
+    EXPECT_TRUE(dead.contains(boardWith(0, {{12, 2}, {22, 0}})));
+    EXPECT_TRUE(dead.contains(boardWith(3 + 7, {{17, 1}, {27, 0}})));
+    EXPECT_FALSE(dead.contains(boardWith(3 + 7, {{70, 1}})));
+    EXPECT_FALSE(dead.contains(boardWith(0, {{11, 1}})));
+    EXPECT_FALSE(dead.contains(boardWith(1, {{11, 1}, {21, 0}})));
+}
