@@ -8,7 +8,7 @@ namespace tessalo::solver {
 Precedence::Precedence(const PositionRelations& relations, const Groups& groups)
     : relations_(relations), groups_(groups), leftward_(relations.size()),
       rightward_(relations.size()), direct_(relations.size()), before_(relations.size()),
-      neededBy_(relations.size()), partner_(relations.size(), -1) {}
+      neededBy_(relations.size()), partner_(relations.size(), -1), fitWatch_(groups.count()) {}
 
 // leftward_[p] / rightward_[p]: the present tiles reachable from p through side contacts going
 // left / right. Left contacts come earlier in the layout, right contacts later.
@@ -129,6 +129,7 @@ bool Precedence::close(const PositionSet& present) {
     }
     grownForSides_ |= grownAll;
     grownForPartners_ |= grownAll;
+    grownForFits_ |= grownAll;
     // No tile was in a cycle when the order was last closed; only one whose place grew since, or
     // that was touched (as a tile given a partner is), can be in one now.
     bool acyclic = true;
@@ -309,11 +310,27 @@ Precedence::Verdict Precedence::analyse(State& state) {
     touched_ = present;
     grownForSides_ = present;
     grownForPartners_ = present;
+    grownForFits_ = present;
     present.forEach([&](int p) {
         if (partner_[p] > p)
             addRowPairNeeds(p, partner_[p]);
     });
     return propagate(state);
+}
+
+void Precedence::watchFits(const PositionSet& present) {
+    if (fitWatchFor_ == present)
+        return;
+    fitWatchFor_ = present;
+    for (int g = 0; g < groups_.count(); ++g) {
+        std::array<int, 4> tiles{};
+        const int count = presentOf(groups_, g, present, tiles);
+        fitWatch_[g] = PositionSet{};
+        for (int i = 0; i < count; ++i) {
+            fitWatch_[g].insert(tiles[i]);
+            fitWatch_[g] |= leftward_[tiles[i]] | rightward_[tiles[i]];
+        }
+    }
 }
 
 // The pairs of a group left with one pairing go together from now on.
@@ -333,6 +350,7 @@ void Precedence::forceGroup(const State& state, int g) {
         touched_.insert(t);
         grownForSides_.insert(t);
         grownForPartners_.insert(t);
+        grownForFits_.insert(t);
     }
 }
 
@@ -350,9 +368,17 @@ Precedence::Verdict Precedence::propagate(State& state) {
                 break;
         }
         bool newlyForced = false;
+        // Which pairings fit can only change where the order grew; pairings only ever close.
+        const PositionSet grown = grownForFits_;
+        grownForFits_ = PositionSet{};
+        const bool everywhere = present.within(grown);
+        if (!everywhere)
+            watchFits(present);
         for (int g = 0; g < groups_.count(); ++g) {
             std::array<int, 4> tiles{};
-            if (presentOf(groups_, g, present, tiles) != 4 || !severalOpen(state.pairings[g]))
+            if (!severalOpen(state.pairings[g]) ||
+                (!everywhere && !fitWatch_[g].intersects(grown)) ||
+                presentOf(groups_, g, present, tiles) != 4)
                 continue;
             const std::uint8_t fitting = fittingPairings(tiles, state.pairings[g]);
             if (fitting == 0) {
@@ -385,7 +411,8 @@ bool Precedence::provesDead(const State& state, std::span<const Choice> choices,
     direct_ = savedDirect_;
     before_ = savedBefore_;
     neededBy_ = savedNeededBy_;
-    const PositionSet touched = touched_, sides = grownForSides_, partners = grownForPartners_;
+    const PositionSet touched = touched_, sides = grownForSides_, partners = grownForPartners_,
+                      fits = grownForFits_;
     State trial = state;
     for (const Choice& choice : choices) {
         trial.pairings[choice.group] = static_cast<std::uint8_t>(1u << choice.pairing);
@@ -407,6 +434,7 @@ bool Precedence::provesDead(const State& state, std::span<const Choice> choices,
     touched_ = touched;
     grownForSides_ = sides;
     grownForPartners_ = partners;
+    grownForFits_ = fits;
     return dead;
 }
 

@@ -55,6 +55,7 @@ class Precedence {
     PositionSet beforeAny(const PositionSet& tiles) const;
     bool applyPartnerRule(const State& state);
     bool pairNeeds(int a, int b, PositionSet& before, PositionSet& between) const;
+    void watchFits(const PositionSet& present);
     std::uint8_t fittingPairings(const std::array<int, 4>& tiles, std::uint8_t open) const;
 
     const PositionRelations& relations_;
@@ -80,6 +81,12 @@ class Precedence {
     PositionSet touched_;
     PositionSet grownForSides_;
     PositionSet grownForPartners_;
+    PositionSet grownForFits_;
+    // Per group, the tiles whose place in the order decides which of its pairings fit: its own
+    // and those in a row with them; worked out when first needed for the tiles present, as the
+    // rows depend on nothing else.
+    std::vector<PositionSet> fitWatch_;
+    PositionSet fitWatchFor_;
     // More tiles than this touched at once: every tile is looked at again.
     static constexpr int kFreshStart = 32;
 };
