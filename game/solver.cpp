@@ -221,7 +221,8 @@ class Search {
                 return Progress::Cleared;
             const Precedence::Verdict verdict = precedence_.analyse(state);
             if (verdict == Precedence::Verdict::Dead) {
-                precedence_.culprits().forEach([&](int t) { ++weights_[groups_.groupOf[t]]; });
+                precedence_.culprits().forEach(
+                    [&](int t) { weights_[groups_.groupOf[t]] += kCulpritWeight; });
                 return Progress::Dead;
             }
             // Closed pairings may have left a pair that must go; taking it changes the order.
@@ -278,8 +279,10 @@ class Search {
                         kept[h] |= tried.pairings[h];
                 }
             }
-            if (state.pairings[g] == 0)
+            if (state.pairings[g] == 0) {
+                weights_[g] += kEmptiedWeight;
                 return -1;
+            }
             if (precedence_.addCommonOrder(state) == Precedence::Verdict::Dead)
                 return -1;
             for (int h = 0; h < groups_.count(); ++h) {
@@ -287,8 +290,10 @@ class Search {
                 if (h != g && narrowed != state.pairings[h]) {
                     state.pairings[h] = narrowed;
                     ++closed;
-                    if (narrowed == 0)
+                    if (narrowed == 0) {
+                        weights_[h] += kEmptiedWeight;
                         return -1;
+                    }
                 }
             }
         }
@@ -470,11 +475,17 @@ class Search {
 
     static constexpr std::uint64_t kPlainChoices = 500;
     static constexpr int kProbeRounds = 2;
+    // How much a dead end adds to the weight of a group that took part in it: per culprit tile
+    // when the order proved it, once for a group the tries left without a pairing. Near the start
+    // nearly every dead end is found by tries; counting only the order's dead ends, the choice of
+    // group learned from too few of them.
+    static constexpr int kCulpritWeight = 2;
+    static constexpr int kEmptiedWeight = 1;
     // Steps of the pairing walk for each choice or pairing tried by search; a step costs a few
     // microseconds, about as much as either.
     static constexpr std::uint64_t kWalkSteps = 6;
     static constexpr std::uint64_t kWalkStepsLater = 1;
-    static constexpr std::uint64_t kLongSearch = 100000;
+    static constexpr std::uint64_t kLongSearch = 30000;
     static constexpr std::uint64_t kRunLimitUnit = 32;
     static constexpr std::uint32_t kRestartNoise = 256;
 
