@@ -287,23 +287,7 @@ DealAnswer solveOneDeal(const LayoutRecord& layout, const PositionRelations& rel
     return answer;
 }
 
-// Deals are independent, so they are shared out among `threads` workers; the figures do not
-// depend on how many there are.
-DealFigures solveDeals(const LayoutRecord& layout, int deals, std::uint64_t budget, int threads) {
-    const PositionRelations relations(layout.x, layout.y, layout.z);
-    std::vector<DealAnswer> answers(deals);
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        for (int seed = next++; seed < deals; seed = next++)
-            answers[seed] =
-                solveOneDeal(layout, relations, static_cast<std::uint32_t>(seed), budget);
-    };
-    std::vector<std::jthread> workers;
-    for (int t = 1; t < std::min(threads, deals); ++t)
-        workers.emplace_back(work);
-    work();
-    workers.clear();
-
+DealFigures summarise(const std::vector<DealAnswer>& answers) {
     DealFigures figures;
     std::vector<double> times;
     for (const DealAnswer& answer : answers) {
@@ -327,6 +311,39 @@ DealFigures solveDeals(const LayoutRecord& layout, int deals, std::uint64_t budg
         figures.medianMilliseconds = times[times.size() / 2];
         figures.worstMilliseconds = times.back();
     }
+    return figures;
+}
+
+// Deals are independent, so they are shared out among `threads` workers; the figures do not
+// depend on how many there are. They are handed out seed by seed across the layouts: a slow deal
+// near the end of one layout then leaves the other workers the rest of the library to do,
+// instead of waiting for it.
+std::vector<DealFigures> solveDeals(const std::vector<const LayoutRecord*>& layouts, int deals,
+                                    std::uint64_t budget, int threads) {
+    const int layoutCount = static_cast<int>(layouts.size());
+    std::vector<PositionRelations> relations;
+    for (const LayoutRecord* layout : layouts)
+        relations.emplace_back(layout->x, layout->y, layout->z);
+    std::vector<std::vector<DealAnswer>> answers(layouts.size(), std::vector<DealAnswer>(deals));
+    const long long jobs = static_cast<long long>(layoutCount) * deals;
+    std::atomic<long long> next{0};
+    const auto work = [&] {
+        for (long long job = next++; job < jobs; job = next++) {
+            const int layout = static_cast<int>(job % layoutCount);
+            const int seed = static_cast<int>(job / layoutCount);
+            answers[layout][seed] = solveOneDeal(*layouts[layout], relations[layout],
+                                                 static_cast<std::uint32_t>(seed), budget);
+        }
+    };
+    std::vector<std::jthread> workers;
+    for (long long t = 1; t < std::min<long long>(threads, jobs); ++t)
+        workers.emplace_back(work);
+    work();
+    workers.clear();
+
+    std::vector<DealFigures> figures;
+    for (const std::vector<DealAnswer>& layoutAnswers : answers)
+        figures.push_back(summarise(layoutAnswers));
     return figures;
 }
 
@@ -365,26 +382,38 @@ int runCheck(const std::vector<std::string>& args) {
         return 1;
 
     const auto started = std::chrono::steady_clock::now();
-    double solvingMilliseconds = 0;
     bool allValid = true;
     std::map<std::string, std::size_t> firstWithName;
+    // Per layout, its problems; only a layout without defects may reach a board, design problems
+    // are harmless to it.
+    std::vector<std::vector<std::string>> problemsOf(layouts->size());
+    std::vector<const LayoutRecord*> valid;
     for (std::size_t i = 0; i < layouts->size(); ++i) {
         const LayoutRecord& layout = (*layouts)[i];
-        const std::string name = layout.nameText();
-        std::vector<std::string> problems = layoutProblems(layout);
+        std::vector<std::string>& problems = problemsOf[i];
+        problems = layoutProblems(layout);
         for (std::string& problem : keepClearProblems(layout, keepClear))
             problems.push_back(std::move(problem));
-        if (const auto [it, added] = firstWithName.emplace(name, i); !added)
+        if (const auto [it, added] = firstWithName.emplace(layout.nameText(), i); !added)
             problems.push_back("the name is also that of layout " + std::to_string(it->second));
-        if (!problems.empty()) {
+        if (problems.empty())
+            valid.push_back(&layout);
+        else
             allValid = false;
+    }
+    const std::vector<DealFigures> figures = solveDeals(valid, deals, budget, threads);
+    double solvingMilliseconds = 0;
+    std::size_t nextValid = 0;
+    for (std::size_t i = 0; i < layouts->size(); ++i) {
+        const std::string name = (*layouts)[i].nameText();
+        const std::vector<std::string>& problems = problemsOf[i];
+        if (!problems.empty()) {
             std::printf("%3zu  %-19s  invalid: %s\n", i, name.c_str(), problems.front().c_str());
             for (std::size_t p = 1; p < problems.size(); ++p)
                 std::printf("     %-19s           %s\n", "", problems[p].c_str());
             continue;
         }
-        // Only a layout without defects may reach a board; design problems are harmless to it.
-        const DealFigures f = solveDeals(layout, deals, budget, threads);
+        const DealFigures& f = figures[nextValid++];
         solvingMilliseconds += f.totalMilliseconds;
         // Only a hostile layout should leave deals undecided, so the share is shown only then.
         const std::string unknown =

@@ -48,12 +48,13 @@ class LayoutsCommand : public testing::Test {
 
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
 
-    LayoutRecord shippedTurtle() const {
-        std::ifstream file(fs::path(TESSALO_SOURCE_DIR) / "data/layouts/01-turtle.txt");
+    static LayoutRecord shipped(const std::string& name) {
+        std::ifstream file(fs::path(TESSALO_SOURCE_DIR) / "data/layouts" / name);
         const std::string text((std::istreambuf_iterator<char>(file)),
                                std::istreambuf_iterator<char>());
         return parseLayoutText(text).layout;
     }
+    LayoutRecord shippedTurtle() const { return shipped("01-turtle.txt"); }
 
     fs::path folder_;
 };
@@ -141,6 +142,40 @@ TEST_F(LayoutsCommand, Check_ReportsTruncatedLibraryAndBrokenLayout) {
         broken.out.find("  2  Turtle               invalid: the name is also that of layout 0"),
         std::string::npos)
         << broken.out;
+}
+
+// The deals of all layouts are shared out among the workers together; each line must still carry
+// the figures of its own layout, also past an invalid one that gets no deals.
+TEST_F(LayoutsCommand, Check_GivesEachLayoutTheFiguresOfItsOwnDeals) {
+    const LayoutRecord meadow = shipped("05-meadow.txt");
+    const LayoutRecord turtle = shippedTurtle();
+    LayoutRecord broken = turtle;
+    broken.setName("Shared anchor");
+    broken.x[1] = broken.x[0];
+    broken.y[1] = broken.y[0];
+    broken.z[1] = broken.z[0];
+    ASSERT_EQ(saveLayoutLibrary(path("mixed.tsl"), std::vector{meadow, broken, turtle}), "");
+    ASSERT_EQ(saveLayoutLibrary(path("meadow.tsl"), std::vector{meadow}), "");
+    ASSERT_EQ(saveLayoutLibrary(path("turtle.tsl"), std::vector{turtle}), "");
+    const auto check = [&](const std::string& file) {
+        return layouts({"check", path(file), "--deals", "12", "--threads", "2"}).out;
+    };
+    // What a line says of the deals' answers, without the times.
+    const auto answers = [](const std::string& out, const std::string& line) {
+        const std::size_t at = out.find(line);
+        if (at == std::string::npos)
+            return std::string("no line \"" + line + "\"");
+        const std::size_t from = out.find("valid;", at);
+        return out.substr(from, out.find("; per deal", from) - from);
+    };
+    const std::string mixed = check("mixed.tsl");
+    const std::string meadowAlone = answers(check("meadow.tsl"), "  0  Meadow ");
+    const std::string turtleAlone = answers(check("turtle.tsl"), "  0  Turtle ");
+    // The two layouts differ in these deals, so a line given the other's figures shows.
+    ASSERT_NE(meadowAlone, turtleAlone);
+    EXPECT_EQ(answers(mixed, "  0  Meadow "), meadowAlone) << mixed;
+    EXPECT_NE(mixed.find("  1  Shared anchor        invalid: "), std::string::npos) << mixed;
+    EXPECT_EQ(answers(mixed, "  2  Turtle "), turtleAlone) << mixed;
 }
 
 TEST_F(LayoutsCommand, CheckKeepClear_ReportsTilesUnderTheAreaAndRefusesMalformedArea) {
