@@ -55,6 +55,15 @@ class LayoutsCommand : public testing::Test {
         return parseLayoutText(text).layout;
     }
     LayoutRecord shippedTurtle() const { return shipped("01-turtle.txt"); }
+    // The turtle with its first two tiles in one place: invalid.
+    LayoutRecord sharedAnchor() const {
+        LayoutRecord layout = shippedTurtle();
+        layout.setName("Shared anchor");
+        layout.x[1] = layout.x[0];
+        layout.y[1] = layout.y[0];
+        layout.z[1] = layout.z[0];
+        return layout;
+    }
 
     fs::path folder_;
 };
@@ -127,12 +136,8 @@ TEST_F(LayoutsCommand, Check_ReportsTruncatedLibraryAndBrokenLayout) {
         std::string::npos)
         << truncated.err;
 
-    LayoutRecord shared = turtle;
-    shared.setName("Shared anchor");
-    shared.x[1] = shared.x[0];
-    shared.y[1] = shared.y[0];
-    shared.z[1] = shared.z[0];
-    ASSERT_EQ(saveLayoutLibrary(path("broken.tsl"), std::vector{turtle, shared, turtle}), "");
+    ASSERT_EQ(saveLayoutLibrary(path("broken.tsl"), std::vector{turtle, sharedAnchor(), turtle}),
+              "");
     const CommandRun broken = layouts({"check", path("broken.tsl"), "--deals", "1"});
     EXPECT_NE(broken.exitCode, 0);
     EXPECT_NE(broken.out.find("  1  Shared anchor        invalid: "), std::string::npos)
@@ -149,12 +154,8 @@ TEST_F(LayoutsCommand, Check_ReportsTruncatedLibraryAndBrokenLayout) {
 TEST_F(LayoutsCommand, Check_GivesEachLayoutTheFiguresOfItsOwnDeals) {
     const LayoutRecord meadow = shipped("05-meadow.txt");
     const LayoutRecord turtle = shippedTurtle();
-    LayoutRecord broken = turtle;
-    broken.setName("Shared anchor");
-    broken.x[1] = broken.x[0];
-    broken.y[1] = broken.y[0];
-    broken.z[1] = broken.z[0];
-    ASSERT_EQ(saveLayoutLibrary(path("mixed.tsl"), std::vector{meadow, broken, turtle}), "");
+    ASSERT_EQ(saveLayoutLibrary(path("mixed.tsl"), std::vector{meadow, sharedAnchor(), turtle}),
+              "");
     ASSERT_EQ(saveLayoutLibrary(path("meadow.tsl"), std::vector{meadow}), "");
     ASSERT_EQ(saveLayoutLibrary(path("turtle.tsl"), std::vector{turtle}), "");
     const auto check = [&](const std::string& file) {
