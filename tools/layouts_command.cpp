@@ -5,11 +5,11 @@
 #include "game/board.h"
 #include "game/deal_random.h"
 #include "game/solver.h"
+#include "tools/deal_schedule.h"
 #include "tools/layout_text.h"
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -315,26 +315,23 @@ DealFigures summarise(const std::vector<DealAnswer>& answers) {
 }
 
 // Deals are independent, so they are shared out among `threads` workers; the figures do not
-// depend on how many there are. They are handed out seed by seed across the layouts: a slow deal
-// near the end of one layout then leaves the other workers the rest of the library to do,
-// instead of waiting for it.
+// depend on how many there are, nor on the order the schedule hands the deals out in.
 std::vector<DealFigures> solveDeals(const std::vector<const LayoutRecord*>& layouts, int deals,
                                     std::uint64_t budget, int threads) {
-    const int layoutCount = static_cast<int>(layouts.size());
     std::vector<PositionRelations> relations;
     for (const LayoutRecord* layout : layouts)
         relations.emplace_back(layout->x, layout->y, layout->z);
     std::vector<std::vector<DealAnswer>> answers(layouts.size(), std::vector<DealAnswer>(deals));
-    const long long jobs = static_cast<long long>(layoutCount) * deals;
-    std::atomic<long long> next{0};
+    DealSchedule schedule(static_cast<int>(layouts.size()), deals);
     const auto work = [&] {
-        for (long long job = next++; job < jobs; job = next++) {
-            const int layout = static_cast<int>(job % layoutCount);
-            const int seed = static_cast<int>(job / layoutCount);
-            answers[layout][seed] = solveOneDeal(*layouts[layout], relations[layout],
-                                                 static_cast<std::uint32_t>(seed), budget);
+        while (const std::optional<DealSchedule::Deal> deal = schedule.next()) {
+            DealAnswer& answer = answers[deal->layout][deal->seed];
+            answer = solveOneDeal(*layouts[deal->layout], relations[deal->layout],
+                                  static_cast<std::uint32_t>(deal->seed), budget);
+            schedule.finished(*deal, answer.milliseconds);
         }
     };
+    const long long jobs = static_cast<long long>(layouts.size()) * deals;
     std::vector<std::jthread> workers;
     for (long long t = 1; t < std::min<long long>(threads, jobs); ++t)
         workers.emplace_back(work);
