@@ -215,7 +215,7 @@ class Search {
     Progress settle(State& state, PositionSet& free) {
         free = freeTiles(state.present);
         takeSafeMoves(state, free);
-        int probes = 0;
+        bool probed = false;
         for (;;) {
             if (state.present.empty())
                 return Progress::Cleared;
@@ -234,17 +234,17 @@ class Search {
             }
             // Most deals are settled by plain search within a few hundred choices; trying every
             // pairing on its own pays only for those that are not, only near the start, where a
-            // wrong choice costs most, and for a board at most twice: what the first round closed
-            // often lets a second close more, a third seldom pays.
-            if (nodes_ < kPlainChoices || 4 * state.present.count() <= 3 * relations_.size() ||
-                probes == kProbeRounds)
+            // wrong choice costs most, and once for a board: a second round after what the first
+            // closed found little, and made the hard proofs slower.
+            if (nodes_ < kPlainChoices || 6 * state.present.count() <= 5 * relations_.size() ||
+                probed)
                 return Progress::Open;
             probedHere_ = true;
-            ++probes;
-            const int probed = probe(state);
-            if (probed < 0)
+            probed = true;
+            const int closed = probe(state);
+            if (closed < 0)
                 return Progress::Dead;
-            if (probed == 0)
+            if (closed == 0)
                 return Progress::Open;
             takeSafeMoves(state, free);
         }
@@ -474,7 +474,6 @@ class Search {
     }
 
     static constexpr std::uint64_t kPlainChoices = 500;
-    static constexpr int kProbeRounds = 2;
     // How much a dead end adds to the weight of a group that took part in it: per culprit tile
     // when the order proved it, once for a group the tries left without a pairing. Near the start
     // nearly every dead end is found by tries; counting only the order's dead ends, the choice of
