@@ -67,37 +67,49 @@ void PairingWalk::pairUpAll() {
 }
 
 int PairingWalk::play(PositionSet& left, std::vector<PositionPair>* pairs) const {
-    const auto& partner = partner_;
     left = all_;
-    // Pairs found free, each by its lower position. Taking tiles only frees tiles, so a pair
-    // once free stays free; only the tiles that a taken pair lay on or touched can come free.
-    std::array<int, PositionSet::kCapacity> ready;
-    int readyCount = 0;
-    PositionSet queued;
-    const auto queue = [&](int p) {
-        if (!queued.contains(p)) {
-            queued.insert(p);
-            ready[readyCount++] = p;
-        }
-    };
+    ReadyPairs ready;
     freeAtStart_.forEach([&](int p) {
-        if (p < partner[p] && freeAtStart_.contains(partner[p]))
-            queue(p);
+        if (p < partner_[p] && freeAtStart_.contains(partner_[p]))
+            ready.add(p);
     });
-    while (readyCount > 0) {
-        const int a = ready[--readyCount], b = partner[a];
+    return takeReady(left, ready, pairs);
+}
+
+int PairingWalk::playOn(PositionSet& left, int g) const {
+    ReadyPairs ready;
+    for (int p : groups_.positions[g]) {
+        if (p < partner_[p] && relations_.isFree(p, left) && relations_.isFree(partner_[p], left))
+            ready.add(p);
+    }
+    return takeReady(left, ready, nullptr);
+}
+
+int PairingWalk::takeReady(PositionSet& left, ReadyPairs& ready,
+                           std::vector<PositionPair>* pairs) const {
+    const auto& partner = partner_;
+    // Taking tiles only frees tiles, so a pair once free stays free; only the tiles that a taken
+    // pair lay on or touched can come free.
+    while (ready.count > 0) {
+        const int a = ready.pairs[--ready.count], b = partner[a];
         left.erase(a);
         left.erase(b);
         if (pairs)
             pairs->push_back({a, b});
         ((relations_.held(a) | relations_.held(b)) & left).forEach([&](int q) {
             const int r = partner[q];
-            if (!queued.contains(std::min(q, r)) && relations_.isFree(q, left) &&
+            if (!ready.queued.contains(std::min(q, r)) && relations_.isFree(q, left) &&
                 relations_.isFree(r, left))
-                queue(std::min(q, r));
+                ready.add(std::min(q, r));
         });
     }
     return left.count();
+}
+
+bool PairingWalk::allLeft(int g) const {
+    const auto& at = groups_.positions[g];
+    return left_.contains(at[0]) && left_.contains(at[1]) && left_.contains(at[2]) &&
+           left_.contains(at[3]);
 }
 
 int PairingWalk::change(const PositionSet& left, int& previous) {
@@ -160,15 +172,21 @@ bool PairingWalk::walk(std::uint64_t steps, std::vector<PositionPair>& pairs) {
         if (g < 0)
             break; // only groups of two are left, which no pairing can help
         pairUp(g);
-        PositionSet left;
-        const int count = play(left, nullptr);
-        if (count <= leftCount_ ||
-            (count <= leftCount_ + kWorseStepTiles && random(kWorseStepOdds) == 0)) {
-            left_ = left;
-            leftCount_ = count;
+        // A group all of whose tiles are left spoiled none of the pairs taken, so play goes on
+        // from where it stood and can only take more.
+        if (allLeft(g)) {
+            leftCount_ = playOn(left_, g);
         } else {
-            pairing_[g] = previous;
-            pairUp(g);
+            PositionSet left;
+            const int count = play(left, nullptr);
+            if (count <= leftCount_ ||
+                (count <= leftCount_ + kWorseStepTiles && random(kWorseStepOdds) == 0)) {
+                left_ = left;
+                leftCount_ = count;
+            } else {
+                pairing_[g] = previous;
+                pairUp(g);
+            }
         }
         if (leftCount_ < bestCount_) {
             bestCount_ = leftCount_;

@@ -27,8 +27,24 @@ class PairingWalk {
     // Brings partner_ in line with the pairing of group g, or of every group.
     void pairUp(int g);
     void pairUpAll();
+    // Pairs free to take, each by its lower position, and every pair ever put among them.
+    struct ReadyPairs {
+        std::array<int, PositionSet::kCapacity> pairs;
+        int count = 0;
+        PositionSet queued;
+        void add(int p) {
+            queued.insert(p);
+            pairs[count++] = p;
+        }
+    };
     // Plays the current pairings greedily; returns the tiles left, in `left`.
     int play(PositionSet& left, std::vector<PositionPair>* pairs) const;
+    // Plays on from `left`, a board played out before group g, all of whose tiles it holds, took
+    // its present pairing.
+    int playOn(PositionSet& left, int g) const;
+    int takeReady(PositionSet& left, ReadyPairs& ready, std::vector<PositionPair>* pairs) const;
+    // Whether every tile of group g of four is left on the board.
+    bool allLeft(int g) const;
     // Changes the pairing of a group left on the board; returns the group and its pairing
     // before, or -1 when no group of four is left.
     int change(const PositionSet& left, int& previous);
