@@ -46,6 +46,7 @@ class Search {
             runLimit_ = std::min(budget_, nodes_ + kRunLimitUnit * luby(run));
             outOfBudget_ = false;
             trail_.clear();
+            precedence_.forget();
             cleared = explore(start);
             if (cleared || !outOfBudget_ || nodes_ >= budget_)
                 break;
@@ -219,7 +220,7 @@ class Search {
         for (;;) {
             if (state.present.empty())
                 return Progress::Cleared;
-            const Precedence::Verdict verdict = precedence_.analyse(state);
+            const Precedence::Verdict verdict = precedence_.analyseAfter(state);
             if (verdict == Precedence::Verdict::Dead) {
                 precedence_.culprits().forEach(
                     [&](int t) { weights_[groups_.groupOf[t]] += kCulpritWeight; });
@@ -451,20 +452,32 @@ class Search {
         if (chosen >= 0) {
             const int group = chosen / 4;
             const int count = chosen % 4;
-            for (int c = 0; c < count; ++c) {
+            // Each way on starts from this board's analysis.
+            if (depth_ == saved_.size())
+                saved_.emplace_back();
+            precedence_.save(saved_[depth_]);
+            ++depth_;
+            bool cleared = false;
+            for (int c = 0; c < count && !cleared; ++c) {
                 State next = state;
                 const std::size_t before = trail_.size();
                 if (choices[c].a >= 0)
                     take(next, choices[c].a, choices[c].b);
                 // Once a pair is gone, the other two can only go together.
                 next.pairings[group] = choices[c].a >= 0 ? kAllPairings : choices[c].pairings;
-                if (explore(next))
-                    return true;
-                trail_.resize(before);
-                if (outOfBudget_) {
-                    trail_.resize(mark);
-                    return false;
-                }
+                precedence_.restore(saved_[depth_ - 1]);
+                cleared = explore(next);
+                if (!cleared)
+                    trail_.resize(before);
+                if (outOfBudget_)
+                    break;
+            }
+            --depth_;
+            if (cleared)
+                return true;
+            if (outOfBudget_) {
+                trail_.resize(mark);
+                return false;
             }
         }
         dead_.insert(state);
@@ -510,6 +523,9 @@ class Search {
     };
     std::unordered_map<State, Settled, solver::StateHash> settled_;
     bool probedHere_ = false;
+    // The analyses of the boards on the way to the one searched, by depth.
+    std::vector<Precedence::Saved> saved_;
+    std::size_t depth_ = 0;
 };
 
 } // namespace

@@ -13,6 +13,7 @@ Precedence::Precedence(const PositionRelations& relations, const Groups& groups)
 // leftward_[p] / rightward_[p]: the present tiles reachable from p through side contacts going
 // left / right. Left contacts come earlier in the layout, right contacts later.
 void Precedence::computeRows(const PositionSet& present) {
+    rowsFor_ = present;
     const int n = relations_.size();
     for (int p = 0; p < n; ++p) {
         leftward_[p] = PositionSet{};
@@ -315,7 +316,98 @@ Precedence::Verdict Precedence::analyse(State& state) {
         if (partner_[p] > p)
             addRowPairNeeds(p, partner_[p]);
     });
-    return propagate(state);
+    const Verdict verdict = propagate(state);
+    analysed_ = verdict != Verdict::Dead;
+    analysedState_ = state;
+    return verdict;
+}
+
+bool Precedence::pairUpAfter(const State& state, int g) {
+    std::array<int, 4> tiles{};
+    const int count = presentOf(groups_, g, state.present, tiles);
+    if (count == 4 && std::popcount(state.pairings[g]) == 1) {
+        if (partner_[tiles[0]] >= 0)
+            return false;
+        forceGroup(state, g);
+        return true;
+    }
+    if (count != 2 || partner_[tiles[0]] == tiles[1])
+        return false;
+    const int a = tiles[0], b = tiles[1];
+    partner_[a] = b;
+    partner_[b] = a;
+    direct_[a].forEach([&](int q) { neededBy_[q].insert(b); });
+    direct_[b].forEach([&](int q) { neededBy_[q].insert(a); });
+    addRowPairNeeds(a, b);
+    for (int t : {a, b}) {
+        touched_.insert(t);
+        grownForSides_.insert(t);
+        grownForPartners_.insert(t);
+        grownForFits_.insert(t);
+    }
+    return true;
+}
+
+Precedence::Verdict Precedence::analyseAfter(State& state) {
+    if (!analysed_)
+        return analyse(state);
+    const PositionSet& present = state.present;
+    culprits_ = PositionSet{};
+    if (!(rowsFor_ == present))
+        computeRows(present);
+    // Tiles beside or under a tile taken: their rows or covers shrank.
+    PositionSet changed;
+    if (!(present == analysedState_.present)) {
+        present.forEach([&](int p) {
+            direct_[p] &= present;
+            before_[p] &= present;
+        });
+        analysedState_.present.forEach([&](int d) {
+            if (present.contains(d))
+                return;
+            (relations_.held(d) & present).forEach([&](int n) {
+                changed.insert(n);
+                changed |= leftward_[n] | rightward_[n];
+            });
+        });
+    }
+    for (int g = 0; g < groups_.count(); ++g) {
+        if (pairUpAfter(state, g) || state.pairings[g] == analysedState_.pairings[g])
+            continue;
+        std::array<int, 4> tiles{};
+        const int count = presentOf(groups_, g, present, tiles);
+        for (int i = 0; i < count; ++i)
+            changed.insert(tiles[i]);
+    }
+    grownForSides_ |= changed;
+    grownForPartners_ |= changed;
+    grownForFits_ |= changed;
+    const Verdict verdict = propagate(state);
+    analysed_ = verdict != Verdict::Dead;
+    analysedState_ = state;
+    return verdict;
+}
+
+void Precedence::save(Saved& saved) const {
+    saved.valid = analysed_;
+    if (!analysed_)
+        return;
+    saved.state = analysedState_;
+    saved.direct = direct_;
+    saved.before = before_;
+    saved.neededBy = neededBy_;
+    saved.partner = partner_;
+}
+
+void Precedence::restore(const Saved& saved) {
+    analysed_ = saved.valid;
+    if (!saved.valid)
+        return;
+    analysedState_ = saved.state;
+    direct_ = saved.direct;
+    before_ = saved.before;
+    neededBy_ = saved.neededBy;
+    partner_ = saved.partner;
 }
 
 void Precedence::watchFits(const PositionSet& present) {
@@ -367,7 +459,7 @@ Precedence::Verdict Precedence::propagate(State& state) {
             if (side == 0 && !applyPartnerRule(state))
                 break;
         }
-        bool newlyForced = false;
+        bool narrowedAgain = false;
         // Which pairings fit can only change where the order grew; pairings only ever close.
         const PositionSet grown = grownForFits_;
         grownForFits_ = PositionSet{};
@@ -389,13 +481,17 @@ Precedence::Verdict Precedence::propagate(State& state) {
             if (fitting != state.pairings[g]) {
                 state.pairings[g] = fitting;
                 narrowed = true;
+                // Fewer pairings give a tile fewer possible partners to wait for.
                 if (std::popcount(fitting) == 1) {
                     forceGroup(state, g);
-                    newlyForced = true;
+                } else {
+                    for (int t : tiles)
+                        grownForPartners_.insert(t);
                 }
+                narrowedAgain = true;
             }
         }
-        if (!newlyForced)
+        if (!narrowedAgain)
             break;
     }
     return narrowed ? Verdict::Narrowed : Verdict::Unchanged;
@@ -450,6 +546,8 @@ Precedence::Verdict Precedence::addCommonOrder(State& state) {
             added = true;
         }
     });
+    // The board analysed keeps the pairings it had: those the tries closed are looked at again
+    // by the next analysis.
     return added ? propagate(state) : Verdict::Unchanged;
 }
 

@@ -23,6 +23,24 @@ class Precedence {
     Precedence(const PositionRelations& relations, const Groups& groups);
 
     Verdict analyse(State& state);
+    // Analyses a board reached from the one analysed last by taking pairs or closing pairings.
+    // What held there holds in every clearing of this board too, so it is kept, restricted to the
+    // tiles left, and only what changed is looked at again. Without an analysis to start from,
+    // the board is analysed afresh.
+    Verdict analyseAfter(State& state);
+    // An analysis kept to start from again: the board's descendants are each analysed after it.
+    struct Saved {
+        bool valid = false;
+        State state;
+        std::vector<PositionSet> direct;
+        std::vector<PositionSet> before;
+        std::vector<PositionSet> neededBy;
+        std::vector<int> partner;
+    };
+    void save(Saved& saved) const;
+    void restore(const Saved& saved);
+    // The next analysis starts afresh.
+    void forget() { analysed_ = false; }
     // A group's pairing.
     struct Choice {
         int group;
@@ -44,6 +62,9 @@ class Precedence {
   private:
     void computeRows(const PositionSet& present);
     Verdict propagate(State& state);
+    // Gives the tiles of group g the partners its tiles left and open pairings demand, when they
+    // had none; true when it did.
+    bool pairUpAfter(const State& state, int g);
     void forceGroup(const State& state, int g);
     // Adds to what must go before p.
     void need(int p, const PositionSet& tiles);
@@ -86,6 +107,10 @@ class Precedence {
     // and those in a row with them; worked out when first needed for the tiles present, as the
     // rows depend on nothing else.
     std::vector<PositionSet> fitWatch_;
+    // The board the order above was worked out for, and the tiles the rows were worked out for.
+    bool analysed_ = false;
+    State analysedState_;
+    PositionSet rowsFor_;
     PositionSet fitWatchFor_;
     // More tiles than this touched at once: every tile is looked at again.
     static constexpr int kFreshStart = 32;

@@ -1,10 +1,12 @@
 #include "game/deal_random.h"
 #include "game/game_state.h"
 #include "game/solver.h"
+#include "game/solver_precedence.h"
 #include "tools/layout_text.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -120,6 +122,83 @@ TEST(ShippedDeals, DealsTheEarlierSolverLeftOpen_AreDecided) {
         const SolveOutcome outcome =
             solveDeal(relations, dealOrderForSeed(seed), kDefaultSolveBudget);
         EXPECT_EQ(outcome.result, SolveResult::NotClearable) << "seed " << seed;
+    }
+}
+
+solver::Groups groupsOf(const std::vector<std::uint8_t>& order) {
+    solver::Groups groups;
+    groups.groupOf.assign(kTileCount, -1);
+    std::vector<int> groupOfKind(kTileCount / 4, -1);
+    for (int p = 0; p < kTileCount; ++p) {
+        int& g = groupOfKind[order[p] / 4];
+        if (g < 0) {
+            g = groups.count();
+            groups.positions.push_back({});
+            groups.sizes.push_back(0);
+        }
+        groups.positions[g][groups.sizes[g]++] = p;
+        groups.groupOf[p] = g;
+    }
+    return groups;
+}
+
+// Each board on the way of a clearing is analysed after the one before it. Nothing the analyses
+// conclude may contradict that clearing: no dead end, no tile put after one the clearing takes
+// later, no pairing closed that the clearing uses.
+TEST(ShippedDeals, AnalysesAlongAClearing_AgreeWithIt) {
+    for (const char* file : {"01-turtle.txt", "06-cascade.txt"}) {
+        const LayoutRecord layout = shippedLayout(file);
+        const PositionRelations relations(layout.x, layout.y, layout.z);
+        for (std::uint32_t seed : {0u, 3u, 172u}) {
+            SCOPED_TRACE(std::string(file) + " seed " + std::to_string(seed));
+            const std::vector<std::uint8_t> order = dealOrderForSeed(seed);
+            const SolveOutcome outcome = solveDeal(relations, order, kDefaultSolveBudget);
+            ASSERT_EQ(outcome.result, SolveResult::Clearable);
+            std::vector<int> takenAt(kTileCount);
+            std::vector<int> partnerAt(kTileCount);
+            for (std::size_t i = 0; i < outcome.pairs.size(); ++i) {
+                const auto [a, b] = outcome.pairs[i];
+                takenAt[a] = takenAt[b] = static_cast<int>(i);
+                partnerAt[a] = b;
+                partnerAt[b] = a;
+            }
+            const solver::Groups groups = groupsOf(order);
+            solver::Precedence precedence(relations, groups);
+            solver::State state;
+            for (int p = 0; p < kTileCount; ++p)
+                state.present.insert(p);
+            state.pairings.fill(solver::kAllPairings);
+            for (std::size_t step = 0; step <= outcome.pairs.size(); ++step) {
+                if (step > 0) {
+                    const auto [a, b] = outcome.pairs[step - 1];
+                    state.present.erase(a);
+                    state.present.erase(b);
+                    const int g = groups.groupOf[a];
+                    std::array<int, 4> left{};
+                    if (solver::presentOf(groups, g, state.present, left) < 4)
+                        state.pairings[g] = solver::kAllPairings;
+                }
+                const auto verdict =
+                    step == 0 ? precedence.analyse(state) : precedence.analyseAfter(state);
+                ASSERT_NE(verdict, solver::Precedence::Verdict::Dead) << "step " << step;
+                state.present.forEach([&](int p) {
+                    precedence.before(p).forEach([&](int q) {
+                        EXPECT_LT(takenAt[q], takenAt[p])
+                            << "step " << step << ": " << q << " before " << p;
+                    });
+                });
+                for (int g = 0; g < groups.count(); ++g) {
+                    std::array<int, 4> tiles{};
+                    if (solver::presentOf(groups, g, state.present, tiles) != 4)
+                        continue;
+                    int used = 0;
+                    while (used < 2 && partnerAt[tiles[0]] != tiles[solver::kPartnerIn[used][0]])
+                        ++used;
+                    EXPECT_TRUE(state.pairings[g] >> used & 1u)
+                        << "step " << step << " group " << g;
+                }
+            }
+        }
     }
 }
 
