@@ -107,11 +107,11 @@ class Precedence {
     // and those in a row with them; worked out when first needed for the tiles present, as the
     // rows depend on nothing else.
     std::vector<PositionSet> fitWatch_;
+    PositionSet fitWatchFor_;
     // The board the order above was worked out for, and the tiles the rows were worked out for.
     bool analysed_ = false;
     State analysedState_;
     PositionSet rowsFor_;
-    PositionSet fitWatchFor_;
     // More tiles than this touched at once: every tile is looked at again.
     static constexpr int kFreshStart = 32;
 };
