@@ -47,7 +47,7 @@ PairingWalk::PairingWalk(const PositionRelations& relations, const Groups& group
         }
     }
     pairUpAll();
-    leftCount_ = play(left_, nullptr);
+    leftCount_ = play(left_, played_);
     best_ = pairing_;
     bestCount_ = leftCount_;
 }
@@ -66,36 +66,53 @@ void PairingWalk::pairUpAll() {
         pairUp(g);
 }
 
-int PairingWalk::play(PositionSet& left, std::vector<PositionPair>* pairs) const {
+int PairingWalk::play(PositionSet& left, Played& played) const {
     left = all_;
+    played.clear();
     ReadyPairs ready;
     freeAtStart_.forEach([&](int p) {
         if (p < partner_[p] && freeAtStart_.contains(partner_[p]))
             ready.add(p);
     });
-    return takeReady(left, ready, pairs);
+    return takeReady(left, ready, played);
 }
 
-int PairingWalk::playOn(PositionSet& left, int g) const {
+int PairingWalk::playOn(PositionSet& left, Played& played, int g) const {
     ReadyPairs ready;
     for (int p : groups_.positions[g]) {
         if (p < partner_[p] && relations_.isFree(p, left) && relations_.isFree(partner_[p], left))
             ready.add(p);
     }
-    return takeReady(left, ready, nullptr);
+    return takeReady(left, ready, played);
 }
 
-int PairingWalk::takeReady(PositionSet& left, ReadyPairs& ready,
-                           std::vector<PositionPair>* pairs) const {
+int PairingWalk::replayFrom(const Played& played, int g, PositionSet& left,
+                            Played& replayed) const {
+    const auto first =
+        std::find_if(played.begin(), played.end(), [&](int p) { return groups_.groupOf[p] == g; });
+    replayed.assign(played.begin(), first);
+    left = all_;
+    for (int p : replayed) {
+        left.erase(p);
+        left.erase(partner_[p]);
+    }
+    ReadyPairs ready;
+    left.forEach([&](int p) {
+        if (p < partner_[p] && relations_.isFree(p, left) && relations_.isFree(partner_[p], left))
+            ready.add(p);
+    });
+    return takeReady(left, ready, replayed);
+}
+
+int PairingWalk::takeReady(PositionSet& left, ReadyPairs& ready, Played& played) const {
     const auto& partner = partner_;
     // Taking tiles only frees tiles, so a pair once free stays free; only the tiles that a taken
     // pair lay on or touched can come free.
     while (ready.count > 0) {
-        const int a = ready.pairs[--ready.count], b = partner[a];
+        const int a = ready.lower[--ready.count], b = partner[a];
         left.erase(a);
         left.erase(b);
-        if (pairs)
-            pairs->push_back({a, b});
+        played.push_back(a);
         ((relations_.held(a) | relations_.held(b)) & left).forEach([&](int q) {
             const int r = partner[q];
             if (!ready.queued.contains(std::min(q, r)) && relations_.isFree(q, left) &&
@@ -175,14 +192,15 @@ bool PairingWalk::walk(std::uint64_t steps, std::vector<PositionPair>& pairs) {
         // A group all of whose tiles are left spoiled none of the pairs taken, so play goes on
         // from where it stood and can only take more.
         if (allLeft(g)) {
-            leftCount_ = playOn(left_, g);
+            leftCount_ = playOn(left_, played_, g);
         } else {
             PositionSet left;
-            const int count = play(left, nullptr);
+            const int count = replayFrom(played_, g, left, trial_);
             if (count <= leftCount_ ||
                 (count <= leftCount_ + kWorseStepTiles && random(kWorseStepOdds) == 0)) {
                 left_ = left;
                 leftCount_ = count;
+                std::swap(played_, trial_);
             } else {
                 pairing_[g] = previous;
                 pairUp(g);
@@ -199,15 +217,15 @@ bool PairingWalk::walk(std::uint64_t steps, std::vector<PositionPair>& pairs) {
                     pairing_[h] = static_cast<int>(random(3));
             }
             pairUpAll();
-            leftCount_ = play(left_, nullptr);
+            leftCount_ = play(left_, played_);
             sinceBest_ = 0;
         }
     }
     if (leftCount_ > 0)
         return false;
     pairs.clear();
-    PositionSet left;
-    play(left, &pairs);
+    for (int p : played_)
+        pairs.push_back({p, partner_[p]});
     return true;
 }
 

@@ -27,22 +27,27 @@ class PairingWalk {
     // Brings partner_ in line with the pairing of group g, or of every group.
     void pairUp(int g);
     void pairUpAll();
+    // The pairs a play took, in order, each by its lower position.
+    using Played = std::vector<int>;
     // Pairs free to take, each by its lower position, and every pair ever put among them.
     struct ReadyPairs {
-        std::array<int, PositionSet::kCapacity> pairs;
+        std::array<int, PositionSet::kCapacity> lower;
         int count = 0;
         PositionSet queued;
         void add(int p) {
             queued.insert(p);
-            pairs[count++] = p;
+            lower[count++] = p;
         }
     };
     // Plays the current pairings greedily; returns the tiles left, in `left`.
-    int play(PositionSet& left, std::vector<PositionPair>* pairs) const;
-    // Plays on from `left`, a board played out before group g, all of whose tiles it holds, took
-    // its present pairing.
-    int playOn(PositionSet& left, int g) const;
-    int takeReady(PositionSet& left, ReadyPairs& ready, std::vector<PositionPair>* pairs) const;
+    int play(PositionSet& left, Played& played) const;
+    // Plays on from `left`, where `played` ended before group g, all of whose tiles it holds,
+    // took its present pairing.
+    int playOn(PositionSet& left, Played& played, int g) const;
+    // Plays again the pairings after group g took its present pairing: the pairs `played` took
+    // before any of g's are taken again as they were, and play goes on from there.
+    int replayFrom(const Played& played, int g, PositionSet& left, Played& replayed) const;
+    int takeReady(PositionSet& left, ReadyPairs& ready, Played& played) const;
     // Whether every tile of group g of four is left on the board.
     bool allLeft(int g) const;
     // Changes the pairing of a group left on the board; returns the group and its pairing
@@ -60,6 +65,9 @@ class PairingWalk {
     std::array<int, PositionSet::kCapacity> partner_{}; // per position, under pairing_
     PositionSet left_;
     int leftCount_ = 0;
+    // How the present pairings were played, and a play being tried.
+    Played played_;
+    Played trial_;
     int bestCount_ = 0;
     std::uint64_t sinceBest_ = 0;
     std::uint32_t random_ = 12345;
