@@ -530,18 +530,17 @@ class Search {
 
 } // namespace
 
-SolveOutcome solveDeal(const PositionRelations& relations, std::span<const std::uint8_t> dealOrder,
-                       std::uint64_t budget) {
-    assert(dealOrder.size() >= static_cast<std::size_t>(relations.size()));
+std::optional<solver::Groups> solver::groupsOfDeal(std::span<const std::uint8_t> dealOrder,
+                                                   int positions) {
     Groups groups;
     std::array<int, 256> denseGroup;
     denseGroup.fill(-1);
     std::array<bool, 256> seen{};
-    groups.groupOf.resize(relations.size());
-    for (int p = 0; p < relations.size(); ++p) {
+    groups.groupOf.resize(positions);
+    for (int p = 0; p < positions; ++p) {
         const int tile = dealOrder[p];
         if (seen[tile])
-            return {};
+            return std::nullopt;
         seen[tile] = true;
         int& g = denseGroup[tile / 4];
         if (g < 0) {
@@ -552,6 +551,16 @@ SolveOutcome solveDeal(const PositionRelations& relations, std::span<const std::
         groups.positions[g][groups.sizes[g]++] = p;
         groups.groupOf[p] = g;
     }
+    return groups;
+}
+
+SolveOutcome solveDeal(const PositionRelations& relations, std::span<const std::uint8_t> dealOrder,
+                       std::uint64_t budget) {
+    assert(dealOrder.size() >= static_cast<std::size_t>(relations.size()));
+    const std::optional<Groups> found = solver::groupsOfDeal(dealOrder, relations.size());
+    if (!found)
+        return {};
+    const Groups& groups = *found;
     // Tiles leave in pairs of one group: a group of odd size never goes.
     for (int size : groups.sizes) {
         if (size % 2 != 0)

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <span>
 #include <vector>
 
 // Pieces shared by the solver's search and its proofs of dead ends.
@@ -41,6 +43,10 @@ struct Groups {
     std::vector<int> groupOf; // per position
     int count() const { return static_cast<int>(sizes.size()); }
 };
+
+// The groups of a deal of `positions` tiles, numbered as they first appear; nothing when a tile
+// index appears twice.
+std::optional<Groups> groupsOfDeal(std::span<const std::uint8_t> dealOrder, int positions);
 
 using Pairings = std::array<std::uint8_t, kMaxGroups>;
 static_assert(kMaxGroups % 8 == 0);

@@ -125,23 +125,6 @@ TEST(ShippedDeals, DealsTheEarlierSolverLeftOpen_AreDecided) {
     }
 }
 
-solver::Groups groupsOf(const std::vector<std::uint8_t>& order) {
-    solver::Groups groups;
-    groups.groupOf.assign(kTileCount, -1);
-    std::vector<int> groupOfKind(kTileCount / 4, -1);
-    for (int p = 0; p < kTileCount; ++p) {
-        int& g = groupOfKind[order[p] / 4];
-        if (g < 0) {
-            g = groups.count();
-            groups.positions.push_back({});
-            groups.sizes.push_back(0);
-        }
-        groups.positions[g][groups.sizes[g]++] = p;
-        groups.groupOf[p] = g;
-    }
-    return groups;
-}
-
 // Each board on the way of a clearing is analysed after the one before it. Nothing the analyses
 // conclude may contradict that clearing: no dead end, no tile put after one the clearing takes
 // later, no pairing closed that the clearing uses.
@@ -162,7 +145,7 @@ TEST(ShippedDeals, AnalysesAlongAClearing_AgreeWithIt) {
                 partnerAt[a] = b;
                 partnerAt[b] = a;
             }
-            const solver::Groups groups = groupsOf(order);
+            const solver::Groups groups = *solver::groupsOfDeal(order, kTileCount);
             solver::Precedence precedence(relations, groups);
             solver::State state;
             for (int p = 0; p < kTileCount; ++p)
