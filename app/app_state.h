@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/layout_record.h"
+#include "game/layout_record.h"
 
 #include <cstdint>
 #include <string>

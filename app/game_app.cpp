@@ -3,10 +3,10 @@
 #include "app/config_file.h"
 #include "app/layout_library.h"
 #include "app/main_dialog.h"
-#include "app/registry_settings.h"
 #include "app/usage_box.h"
 #include "platform/message_box.h"
 #include "platform/program_resources.h"
+#include "platform/registry_settings.h"
 #include "records/records_compress.h"
 #include "skin/asc_bitmap_loader.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "app/app_state.h"
-#include "game/calendar_clock.h"
+#include "platform/calendar_clock.h"
 #include "platform/registry_store.h"
 #include "platform/resource_source.h"
 #include "records/records_message_boxes.h"

@@ -1,7 +1,7 @@
 #include "app/layout_import.h"
 
 #include "app/layout_library.h"
-#include "app/layout_validation.h"
+#include "game/layout_validation.h"
 #include "platform/code_page_1251.h"
 #include "platform/pe_module.h"
 

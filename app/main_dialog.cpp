@@ -8,6 +8,7 @@
 #include "platform/dialog_builder.h"
 #include "platform/message_box.h"
 #include "platform/program_resources.h"
+#include "records/end_of_game.h"
 #include "records/records_message_boxes.h"
 
 #include <QContextMenuEvent>

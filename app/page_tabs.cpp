@@ -37,7 +37,10 @@ void PageTabs::showSelectedPage() {
         settings_->show();
     } else if (item == kRecordsItem) {
         if (!records_) {
-            records_ = new RecordsTab(table_, state_, displayArea, configFolder_);
+            const auto currentChoice = [&state = state_] {
+                return RecordsChoice{state.currentLayout(), state.currentPictureSetName()};
+            };
+            records_ = new RecordsTab(table_, currentChoice, displayArea, configFolder_);
             place(*records_, *displayArea);
         }
         if (settings_)

@@ -4,12 +4,12 @@
 #include "app/layout_library.h"
 #include "app/module_file_dialog.h"
 #include "app/picture_module_files.h"
-#include "app/registry_settings.h"
 #include "platform/cp1251_qstring.h"
 #include "platform/dialog_builder.h"
 #include "platform/drop_down_close.h"
 #include "platform/message_box.h"
 #include "platform/pe_module.h"
+#include "platform/registry_settings.h"
 #include "skin/pictures_module.h"
 
 #include <QComboBox>

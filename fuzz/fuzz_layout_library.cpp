@@ -1,5 +1,5 @@
 #include "app/layout_library.h"
-#include "app/layout_validation.h"
+#include "game/layout_validation.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "game/game_launch.h"
 
-#include "app/layout_validation.h"
 #include "game/game_refusals.h"
+#include "game/layout_validation.h"
 #include "game/loading_dialog.h"
 #include "platform/message_box.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "game/board.h"
-#include "game/calendar_clock.h"
 #include "game/game_output.h"
+#include "platform/calendar_clock.h"
 
 #include <array>
 #include <cstdint>

@@ -1,11 +1,11 @@
 #include "game/game_window.h"
 
-#include "app/layout_validation.h"
 #include "game/game_button.h"
 #include "game/game_commands.h"
 #include "game/game_events.h"
 #include "game/game_refusals.h"
 #include "game/game_window_output.h"
+#include "game/layout_validation.h"
 #include "game/tile_window.h"
 #include "platform/message_box.h"
 #include "platform/pe_module.h"
@@ -25,9 +25,6 @@
 #include <QSystemTrayIcon>
 
 namespace tessalo {
-
-// The end of a game hands back one of the window's own commands.
-static_assert(kGameStartCommand == GameCommand::start && kGameExitCommand == GameCommand::exit);
 
 namespace {
 

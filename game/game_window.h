@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/layout_record.h"
+#include "game/game_result.h"
 #include "game/game_state.h"
+#include "game/layout_record.h"
 #include "game/loaded_pictures.h"
 #include "game/play_area.h"
 #include "platform/resource_source.h"
-#include "records/end_of_game.h"
 
 #include <QWidget>
 

@@ -1,5 +1,6 @@
 #include "records/end_of_game.h"
 
+#include "game/game_commands.h"
 #include "platform/cp1251_qstring.h"
 #include "records/game_result_dialog.h"
 #include "records/records_message_boxes.h"
@@ -26,7 +27,7 @@ RecordEntry unnamedEntry(const GameResult& result) {
 int runEndOfGame(const GameResult& result, EndOfGameContext& context) {
     RecordEntry entry = unnamedEntry(result);
     if (!context.table.qualifies(entry))
-        return kGameStartCommand;
+        return GameCommand::start;
 
     // Not on the stack: should the game window go while the dialog runs, it takes the dialog.
     QPointer<GameResultDialog> dialog = new GameResultDialog(context.owner);
@@ -36,7 +37,7 @@ int runEndOfGame(const GameResult& result, EndOfGameContext& context) {
     dialog->playerName = qStringFromCp1251(context.lastPlayerName);
     const int answer = dialog->exec();
     if (!dialog)
-        return kGameStartCommand;
+        return GameCommand::start;
     const QString name = dialog->playerName;
     delete dialog;
 
@@ -52,7 +53,7 @@ int runEndOfGame(const GameResult& result, EndOfGameContext& context) {
         if (context.table.insert(entry) && context.refreshRecords)
             context.refreshRecords();
     }
-    return answer == GameResultDialog::kExit ? kGameExitCommand : kGameStartCommand;
+    return answer == GameResultDialog::kExit ? GameCommand::exit : GameCommand::start;
 }
 
 } // namespace tessalo

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "game/calendar_clock.h"
+#include "game/game_result.h"
+#include "platform/calendar_clock.h"
 #include "records/records_table.h"
 
 #include <functional>
@@ -11,19 +12,6 @@ class QWidget;
 namespace tessalo {
 
 class RecordsMessageBoxes;
-
-// The game window's commands the sequence ends with.
-inline constexpr int kGameStartCommand = 40000;
-inline constexpr int kGameExitCommand = 40003;
-
-// A finished game's counters and the names of what it was played with (code page 1251).
-struct GameResult {
-    int remains = 0;
-    int seconds = 0;
-    int hints = 0;
-    std::string picturesName;
-    std::string layoutName;
-};
 
 struct EndOfGameContext {
     RecordsTable& table;

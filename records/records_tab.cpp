@@ -1,8 +1,8 @@
 #include "records/records_tab.h"
 
-#include "app/registry_settings.h"
 #include "platform/cp1251_qstring.h"
 #include "platform/dialog_builder.h"
+#include "platform/registry_settings.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -68,9 +68,10 @@ QStringList cellsOf(int rowNumber, const RecordEntry& entry) {
 
 } // namespace
 
-RecordsTab::RecordsTab(const RecordsTable& table, const AppState& state, QWidget* parent,
-                       std::filesystem::path configFolder)
-    : QWidget(parent), table_(table), state_(state), configFolder_(std::move(configFolder)) {
+RecordsTab::RecordsTab(const RecordsTable& table, std::function<RecordsChoice()> currentChoice,
+                       QWidget* parent, std::filesystem::path configFolder)
+    : QWidget(parent), table_(table), currentChoice_(std::move(currentChoice)),
+      configFolder_(std::move(configFolder)) {
     buildDialog(*this, kTemplate, [this](int id) { onCommand(id); });
 }
 
@@ -156,23 +157,22 @@ void RecordsTab::onCommand(int id) {
 
 // With no picture set installed there are no current pictures, so the filter admits no record.
 bool RecordsTab::shows(const RecordEntry& entry) const {
-    const LayoutRecord* layout = state_.currentLayout();
-    if (layout == nullptr || entry.layoutName != layout->nameText())
+    const RecordsChoice choice = currentChoice_();
+    if (choice.layout == nullptr || entry.layoutName != choice.layout->nameText())
         return false;
     if (picOnly_ == 0)
         return true;
-    const std::string* pictures = state_.currentPictureSetName();
-    return pictures != nullptr && entry.picturesName == *pictures;
+    return choice.picturesName != nullptr && entry.picturesName == *choice.picturesName;
 }
 
 void RecordsTab::refill() {
     if (!ready_)
         return;
-    const std::string* pictures = state_.currentPictureSetName();
-    picturesOnlyBox().setText("Only " + (pictures ? qStringFromCp1251(*pictures) : QString()));
-    const LayoutRecord* layout = state_.currentLayout();
-    layoutText().setText("Layout - " +
-                         (layout ? qStringFromCp1251(layout->nameText()) : QString()));
+    const RecordsChoice choice = currentChoice_();
+    picturesOnlyBox().setText(
+        "Only " + (choice.picturesName ? qStringFromCp1251(*choice.picturesName) : QString()));
+    layoutText().setText(
+        "Layout - " + (choice.layout ? qStringFromCp1251(choice.layout->nameText()) : QString()));
 
     QTreeWidget& records = list();
     records.clear();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_state.h"
+#include "game/layout_record.h"
 #include "platform/registry_store.h"
 #include "records/records_table.h"
 
@@ -9,6 +9,8 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -18,13 +20,20 @@ namespace tessalo {
 
 // The "Records" page: the records of the current layout, optionally only those played with the
 // current picture set. Column widths and the filter are kept in the registry store between runs.
+// The layout and picture set whose records the page shows; null where there is none.
+struct RecordsChoice {
+    const LayoutRecord* layout = nullptr;
+    const std::string* picturesName = nullptr;
+};
+
 class RecordsTab final : public QWidget {
   public:
     enum Control { kRecordsList = 1023, kLayoutText = 1035, kPicturesOnlyBox = 1036 };
     static constexpr int kColumnCount = 7;
     static constexpr std::uint32_t kFilterOn = 0xFFFFFFFF;
 
-    RecordsTab(const RecordsTable& table, const AppState& state, QWidget* parent,
+    RecordsTab(const RecordsTable& table, std::function<RecordsChoice()> currentChoice,
+               QWidget* parent,
                std::filesystem::path configFolder = RegistryStore::userConfigFolder());
     // Stores the widths shown now and the filter, once the page has been initialised.
     ~RecordsTab() override;
@@ -49,7 +58,7 @@ class RecordsTab final : public QWidget {
     bool shows(const RecordEntry& entry) const;
 
     const RecordsTable& table_;
-    const AppState& state_;
+    std::function<RecordsChoice()> currentChoice_;
     std::filesystem::path configFolder_;
     std::array<int, kColumnCount> columnWidths_{};
     std::uint32_t picOnly_ = 0;

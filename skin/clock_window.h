@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/calendar_clock.h"
+#include "platform/calendar_clock.h"
 #include "platform/pe_module.h"
 #include "skin/digit_display.h"
 #include "skin/digit_set.h"

@@ -1,9 +1,9 @@
 #include "tools/tool_commands.h"
 
 #include "app/layout_library.h"
-#include "app/layout_validation.h"
 #include "game/board.h"
 #include "game/deal_random.h"
+#include "game/layout_validation.h"
 #include "game/solver.h"
 #include "tools/deal_schedule.h"
 #include "tools/layout_text.h"

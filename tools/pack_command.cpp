@@ -1,7 +1,7 @@
 #include "tools/tool_commands.h"
 
 #include "app/layout_library.h"
-#include "app/layout_validation.h"
+#include "game/layout_validation.h"
 #include "platform/pe_writer.h"
 #include "skin/asc_encoder.h"
 #include "skin/bmp_image.h"

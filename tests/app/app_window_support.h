@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/layout_record.h"
+#include "game/layout_record.h"
 #include "tests/platform/pe_test_support.h"
 #include "tests/records/window_test_support.h"
 #include "tests/support/current_directory.h"

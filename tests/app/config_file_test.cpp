@@ -1,5 +1,5 @@
 #include "app/config_file.h"
-#include "app/registry_settings.h"
+#include "platform/registry_settings.h"
 
 #include <gtest/gtest.h>
 

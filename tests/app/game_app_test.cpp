@@ -2,8 +2,8 @@
 
 #include "app/layout_library.h"
 #include "app/main_dialog.h"
-#include "app/registry_settings.h"
 #include "platform/dialog_builder.h"
+#include "platform/registry_settings.h"
 #include "records/records_file.h"
 #include "tests/app/app_window_support.h"
 

@@ -1,9 +1,9 @@
 #include "app/settings_tab.h"
 
 #include "app/layout_library.h"
-#include "app/registry_settings.h"
 #include "platform/dialog_caption_fit.h"
 #include "platform/pe_writer.h"
+#include "platform/registry_settings.h"
 #include "tests/platform/pe_test_support.h"
 #include "tests/records/window_test_support.h"
 #include "tests/support/current_directory.h"

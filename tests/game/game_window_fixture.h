@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/layout_record.h"
 #include "game/game_commands.h"
 #include "game/game_window.h"
+#include "game/layout_record.h"
 #include "game/tile_window.h"
 #include "tests/platform/pe_test_support.h"
 #include "tests/support/test_layouts.h"

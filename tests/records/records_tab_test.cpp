@@ -1,7 +1,7 @@
 #include "records/records_tab.h"
 
-#include "app/registry_settings.h"
 #include "platform/dialog_caption_fit.h"
+#include "platform/registry_settings.h"
 #include "records_test_support.h"
 #include "tests/platform/pe_test_support.h"
 #include "tests/support/current_directory.h"
@@ -36,12 +36,28 @@ RecordEntry timed(std::string player, std::int32_t seconds, std::string pictures
     return e;
 }
 
+// The lists and indices of the run, changed by the tests as the settings page changes them.
+struct RunLists {
+    std::vector<LayoutRecord> layouts;
+    std::int32_t layoutIndex = 0;
+    std::vector<std::string> pictureSetNames;
+    std::int32_t picturesIndex = 0;
+
+    RecordsChoice current() const {
+        RecordsChoice choice;
+        if (layoutIndex >= 0 && std::size_t(layoutIndex) < layouts.size())
+            choice.layout = &layouts[std::size_t(layoutIndex)];
+        if (picturesIndex >= 0 && std::size_t(picturesIndex) < pictureSetNames.size())
+            choice.picturesName = &pictureSetNames[std::size_t(picturesIndex)];
+        return choice;
+    }
+};
+
 class RecordsTabTest : public ::testing::Test {
   protected:
     void SetUp() override {
         state.layouts = {layoutNamed("Lay1"), layoutNamed("Lay2")};
         state.pictureSetNames = {"Set1", "Set2"};
-        state.pictureModuleFiles = {"one.tsp", "two.tsp"};
         // In score order, as the table keeps them.
         auto& entries = table.mutableEntries();
         entries.push_back(timed("Ann", 59, "Set1", "Lay1"));
@@ -51,7 +67,8 @@ class RecordsTabTest : public ::testing::Test {
     }
 
     std::unique_ptr<RecordsTab> makeTab() {
-        return std::make_unique<RecordsTab>(table, state, nullptr, configFolder);
+        return std::make_unique<RecordsTab>(
+            table, [this] { return state.current(); }, nullptr, configFolder);
     }
     std::unique_ptr<RecordsTab> openTab() {
         auto tab = makeTab();
@@ -88,7 +105,7 @@ class RecordsTabTest : public ::testing::Test {
     fs::path configFolder = folder.path() / "config";
     test::ScriptedPrompt prompt;
     RecordsTable table{prompt};
-    AppState state;
+    RunLists state;
 };
 
 // Pixels from the units by hand: x · 6 / 4 and y · 13 / 8, each corner rounded to the nearest.
@@ -203,7 +220,6 @@ TEST_F(RecordsTabTest, StoredPicOnlyOfOne_CountsAsOn) {
 // There are no current pictures to keep records of, so the filter keeps none.
 TEST_F(RecordsTabTest, NoPictureSetInstalled_CaptionIsOnlyAndTheFilterKeepsNothing) {
     state.pictureSetNames.clear();
-    state.pictureModuleFiles.clear();
     store({{"PicOnly", dword(0xFFFFFFFF)}});
     auto tab = openTab();
     EXPECT_EQ(onlyBox(*tab).text(), "Only ");

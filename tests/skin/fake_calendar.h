@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/calendar_clock.h"
+#include "platform/calendar_clock.h"
 
 namespace tessalo {
 

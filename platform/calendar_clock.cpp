@@ -1,4 +1,4 @@
-#include "game/calendar_clock.h"
+#include "platform/calendar_clock.h"
 
 #include <ctime>
 

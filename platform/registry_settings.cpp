@@ -1,4 +1,4 @@
-#include "app/registry_settings.h"
+#include "platform/registry_settings.h"
 
 namespace tessalo {
 

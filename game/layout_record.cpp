@@ -1,4 +1,4 @@
-#include "app/layout_record.h"
+#include "game/layout_record.h"
 
 #include <algorithm>
 

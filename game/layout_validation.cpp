@@ -1,4 +1,4 @@
-#include "app/layout_validation.h"
+#include "game/layout_validation.h"
 
 #include "game/board.h"
 
