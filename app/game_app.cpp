@@ -23,7 +23,8 @@ namespace {
 const char* const kNoProgramPathText = "Ошибка инициализации приложения";
 const char* const kConfigUnreadableText = "Ошибка чтения .cfg файла";
 const char* const kNoLayoutLibraryText = "Не найден файл ts.tsl";
-// A library that opens but holds no layout would start a game without one.
+// A damaged library without one complete layout is left as it is for the player to mend, where
+// an import would overwrite it.
 const char* const kEmptyLayoutLibraryText = "В файле ts220.tsl нет ни одной раскладки.";
 
 QSize primaryScreenSize() {
@@ -125,8 +126,9 @@ bool GameApp::readLayoutLibrary() {
         showWarning(nullptr, QString::fromUtf8(kNoLayoutLibraryText));
         return false;
     }
-    // A damaged library still gives the layouts that were complete before the damage.
-    if (library.contents.layouts.empty()) {
+    // A damaged library still gives the layouts that were complete before the damage. A whole
+    // library may be empty: the player can add a layout in the main dialog.
+    if (library.contents.layouts.empty() && !library.contents.damage.empty()) {
         showWarning(nullptr, QString::fromUtf8(kEmptyLayoutLibraryText));
         return false;
     }

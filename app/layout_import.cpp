@@ -15,7 +15,16 @@ namespace {
 constexpr std::size_t kLayoutResourceSize = 3 * LayoutRecord::kPositions;
 constexpr std::size_t kNameBufferSize = LayoutRecord::kNameSize;
 
-enum class Outcome { Added, Refused, NotStored };
+// Only a file that was read as a layout module is deleted: one whose layout was added or whose
+// name was already listed. Anything else the player picked (the library, the program, a picture
+// set, a damaged layout) stays where it is.
+enum class Outcome { Added, Duplicate, Refused, NotStored };
+
+bool isLibraryFile(const std::filesystem::path& modulePath,
+                   const std::filesystem::path& libraryPath) {
+    std::error_code unknown;
+    return std::filesystem::equivalent(modulePath, libraryPath, unknown);
+}
 
 // The module's layout as a record, or none when the module has no usable layout.
 std::optional<LayoutRecord> layoutOfModule(const std::filesystem::path& modulePath) {
@@ -39,7 +48,10 @@ std::optional<LayoutRecord> layoutOfModule(const std::filesystem::path& modulePa
 
 Outcome addLayout(const std::filesystem::path& modulePath, std::vector<LayoutRecord>& layouts,
                   const std::filesystem::path& libraryPath, MessageSink& messages) {
-    const std::optional<LayoutRecord> record = layoutOfModule(modulePath);
+    // The library is rewritten by an import and must never be taken for the module to delete,
+    // by whatever path it was chosen.
+    const std::optional<LayoutRecord> record =
+        isLibraryFile(modulePath, libraryPath) ? std::nullopt : layoutOfModule(modulePath);
     if (!record) {
         messages.showMessage(kNoLayoutInModuleMessage);
         return Outcome::Refused;
@@ -48,7 +60,7 @@ Outcome addLayout(const std::filesystem::path& modulePath, std::vector<LayoutRec
         if (existing.nameText() == record->nameText()) {
             messages.showMessage("Раскладка \"" + cp1251ToUtf8(record->nameText()) +
                                  "\" уже есть.");
-            return Outcome::Refused;
+            return Outcome::Duplicate;
         }
     }
     // A layout that would break the board never enters the library.
@@ -75,7 +87,7 @@ std::optional<std::string> importLayoutModule(const std::filesystem::path& modul
                                               const std::filesystem::path& libraryPath,
                                               MessageSink& messages) {
     const Outcome outcome = addLayout(modulePath, layouts, libraryPath, messages);
-    if (outcome != Outcome::NotStored) {
+    if (outcome == Outcome::Added || outcome == Outcome::Duplicate) {
         std::error_code ignored;
         std::filesystem::remove(modulePath, ignored);
     }

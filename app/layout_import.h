@@ -21,8 +21,9 @@ inline constexpr const char* kNoLayoutInModuleMessage =
 
 // Appends the layout of the module at `modulePath` to `layouts` and rewrites the library at
 // `libraryPath`. Returns the new layout's name (code page 1251) when one was added. The module file
-// is deleted afterwards, except when the library could not be written: then the layout is taken
-// back out of the list and the module stays, so nothing the user chose is lost.
+// is deleted once its layout is in the library, or when a layout of its name already is; any
+// other file stays, so a wrong pick loses nothing. When the library cannot be written the layout
+// is taken back out of the list and the module stays too.
 std::optional<std::string> importLayoutModule(const std::filesystem::path& modulePath,
                                               std::vector<LayoutRecord>& layouts,
                                               const std::filesystem::path& libraryPath,

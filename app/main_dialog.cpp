@@ -40,6 +40,9 @@ constexpr int kLeastScreenHeight = 600;
 
 const char* const kNoPicturesText = "Проинсталируйте картинки.";
 const char* const kSmallScreenText = "800 x 600 хочу.";
+const char* const kNoLayoutText =
+    "Нет ни одной раскладки. Добавьте раскладку кнопкой «Add...» в группе «Layout». "
+    "Игра не начата.";
 const char* const kGameTip = "Начало игры";
 const char* const kAboutItemText = "About Tessalo2 ...";
 
@@ -163,8 +166,10 @@ void MainDialog::startGame() {
         return;
     }
     const LayoutRecord* layout = state.currentLayout();
-    if (layout == nullptr)
+    if (layout == nullptr) {
+        showWarning(this, QString::fromUtf8(kNoLayoutText));
         return;
+    }
     GameSetup setup;
     // Named without a folder: the module lies in the program's folder, the current directory.
     setup.picturesModule = *moduleFile;

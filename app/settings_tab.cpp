@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include <array>
 #include <variant>
@@ -68,8 +69,8 @@ SettingsTab::SettingsTab(AppState& state, std::function<void()> refillRecords, Q
       configFolder_(std::move(configFolder)) {
     buildDialog(*this, kTemplate, [this](int id) { onCommand(id); });
     fillCombos();
-    whenDropDownCloses(layoutCombo(), [this] { onCommand(kLayoutCombo); });
-    whenDropDownCloses(tilesCombo(), [this] { onCommand(kTilesCombo); });
+    whenChoiceMade(layoutCombo(), [this] { onCommand(kLayoutCombo); });
+    whenChoiceMade(tilesCombo(), [this] { onCommand(kTilesCombo); });
     dialogControl<QPushButton>(*this, kAddPicturesButton)
         ->setToolTip(QString::fromUtf8(kAddPicturesTip));
 }
@@ -136,8 +137,12 @@ void SettingsTab::scanPictureModules() {
 }
 
 void SettingsTab::addPictureModule(const std::string& fileName) {
-    addPictureSet(fileName);
-    selectFirstPictureSet();
+    {
+        // The add chooses the set itself, and refills the records once.
+        const QSignalBlocker quiet(tilesCombo());
+        addPictureSet(fileName);
+        selectFirstPictureSet();
+    }
     refillRecords();
 }
 
@@ -172,16 +177,13 @@ void SettingsTab::selectFirstPictureSet() {
 }
 
 void SettingsTab::addLayoutModule(const std::filesystem::path& path) {
-    const bool hadCurrentLayout = state_.currentLayout() != nullptr;
     WarningBoxes messages(this);
     const std::optional<std::string> added =
         importLayoutModule(path, state_.layouts, kLayoutLibraryFileName, messages);
     if (!added)
         return;
+    // Into an empty box the new layout becomes the shown item, and so the current layout.
     layoutCombo().addItem(qStringFromCp1251(*added));
-    // Into an empty library the new layout becomes the current one by its index.
-    if (!hadCurrentLayout && state_.currentLayout() != nullptr)
-        refillRecords();
 }
 
 void SettingsTab::refillRecords() const {

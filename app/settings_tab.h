@@ -42,7 +42,8 @@ class SettingsTab final : public QWidget {
     // Imports the layout module at `path` into the library and lists the new layout last; the
     // current layout stays.
     void addLayoutModule(const std::filesystem::path& path);
-    // The commands of the controls; 1022 and 1026 stand for their drop-down list closing.
+    // The commands of the controls; 1022 and 1026 stand for a new item shown in their box, or
+    // their list closing.
     void onCommand(int id);
 
   private:

@@ -8,29 +8,44 @@ namespace tessalo {
 
 namespace {
 
-class DropDownCloseWatcher final : public QObject {
+class ChoiceWatcher final : public QObject {
   public:
-    DropDownCloseWatcher(QComboBox& combo, std::function<void()> onClosed)
-        : QObject(&combo), combo_(combo), onClosed_(std::move(onClosed)) {}
+    ChoiceWatcher(QComboBox& combo, std::function<void()> onChosen)
+        : QObject(&combo), onChosen_(std::move(onChosen)) {
+        connect(&combo, &QComboBox::currentIndexChanged, this, [this] {
+            changedSinceOpened_ = true;
+            onChosen_();
+        });
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        // The list hides before the combo box takes the picked item, so the call waits for it.
-        if (event->type() == QEvent::Hide)
-            QMetaObject::invokeMethod(&combo_, onClosed_, Qt::QueuedConnection);
+        if (event->type() == QEvent::Show) {
+            changedSinceOpened_ = false;
+        } else if (event->type() == QEvent::Hide) {
+            // The list hides before the combo box takes the picked item, so the call waits for
+            // it; a pick that changed the item has been reported already.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (!changedSinceOpened_)
+                        onChosen_();
+                },
+                Qt::QueuedConnection);
+        }
         return QObject::eventFilter(watched, event);
     }
 
   private:
-    QComboBox& combo_;
-    std::function<void()> onClosed_;
+    std::function<void()> onChosen_;
+    bool changedSinceOpened_ = false;
 };
 
 } // namespace
 
-void whenDropDownCloses(QComboBox& combo, std::function<void()> onClosed) {
+void whenChoiceMade(QComboBox& combo, std::function<void()> onChosen) {
     // The view's window is the popup that holds the list.
     QWidget* popup = combo.view()->window();
-    popup->installEventFilter(new DropDownCloseWatcher(combo, std::move(onClosed)));
+    popup->installEventFilter(new ChoiceWatcher(combo, std::move(onChosen)));
 }
 
 } // namespace tessalo

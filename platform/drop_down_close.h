@@ -6,9 +6,9 @@ class QComboBox;
 
 namespace tessalo {
 
-// Calls `onClosed` each time the open list of `combo` closes, whether an item was picked or the
-// list was dismissed, after the pick has reached the combo box. A selection changed while the list
-// is closed (arrow keys, the wheel) does not call it.
-void whenDropDownCloses(QComboBox& combo, std::function<void()> onClosed);
+// Calls `onChosen` whenever the item `combo` shows changes, by the list, the wheel, the keys,
+// typing or the program, so that what the box shows is always what is in force; and each time
+// its open list closes without a change (a dismissed list), after the pick has reached the box.
+void whenChoiceMade(QComboBox& combo, std::function<void()> onChosen);
 
 } // namespace tessalo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/layout_record.h"
+#include "platform/pe_writer.h"
 #include "tests/platform/pe_test_support.h"
 #include "tests/records/window_test_support.h"
 #include "tests/support/current_directory.h"
@@ -54,6 +55,18 @@ class NoMessageBoxes {
   private:
     QTimer polling_;
 };
+
+// A layout module of `layout`: its positions as triples and its name as string 1.
+inline void writeLayoutModule(const std::filesystem::path& path, const LayoutRecord& layout) {
+    std::vector<std::uint8_t> triples;
+    for (std::size_t i = 0; i < LayoutRecord::kPositions; ++i)
+        triples.insert(triples.end(), {layout.x[i], layout.y[i], layout.z[i]});
+    std::vector<ModuleResource> resources = {{ResourceId("LAYOUT"), ResourceId(1), 0, triples}};
+    const std::pair<std::uint16_t, std::string> strings[] = {{1, layout.nameText()}};
+    for (auto& table : buildStringTables(strings))
+        resources.push_back(std::move(table));
+    writeFile(path, std::get<std::vector<std::uint8_t>>(writeResourceModule(resources)));
+}
 
 inline std::vector<std::uint8_t> bytesOf(std::initializer_list<int> values) {
     std::vector<std::uint8_t> bytes;

@@ -2,12 +2,18 @@
 
 #include "app/layout_library.h"
 #include "app/main_dialog.h"
+#include "game/game_commands.h"
 #include "platform/dialog_builder.h"
 #include "platform/registry_settings.h"
 #include "records/records_file.h"
 #include "tests/app/app_window_support.h"
+#include "tests/support/test_picture_set.h"
 
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 
 namespace tessalo {
@@ -201,14 +207,64 @@ TEST_F(GameAppTest, WithoutTheLayoutLibraryTheRecordsAreNotRead) {
     EXPECT_EQ(test::readFile(inProgram("ts220.cfg")), twoSetConfig());
 }
 
-TEST_F(GameAppTest, ALibraryWithoutALayoutNeverLeadsToAGame) {
+// An empty library is no reason to stop: the player adds a layout and plays it.
+TEST_F(GameAppTest, WithAnEmptyLibraryALayoutCanBeAddedAndPlayed) {
     writeLibrary({});
+    writeModuleFile(inProgram("test.tsp"), TestPictureSet().content());
+    test::writeLayoutModule(elsewhere.path() / "new.layout", spreadLayout("Added"));
+    GameApp app(programFile(), config.path());
+    app.setScreenSize([] { return QSize(1024, 768); });
+    bool played = false;
+    QTimer::singleShot(0, [&] {
+        MainDialog* dialog = app.mainDialog();
+        ASSERT_NE(dialog, nullptr);
+        auto* layouts = dialog->findChild<QComboBox*>("1022");
+        ASSERT_NE(layouts, nullptr);
+        EXPECT_EQ(layouts->count(), 0);
+        auto* game = dialogControl<QPushButton>(*dialog, MainDialog::kGameButton);
+        recorder.expect();
+        game->click();
+        EXPECT_FALSE(dialog->gameWindow().isOpen());
+
+        recorder.answers().then([&](QWidget& modal) {
+            auto* files = qobject_cast<QFileDialog*>(&modal);
+            ASSERT_NE(files, nullptr);
+            files->selectFile(QString::fromStdString((elsewhere.path() / "new.layout").string()));
+            static_cast<QDialog*>(files)->accept();
+        });
+        dialog->findChild<QPushButton*>("1030")->click();
+        EXPECT_EQ(layouts->currentText(), "Added");
+        dialogControl<QTabWidget>(*dialog, MainDialog::kTabControl)->setCurrentIndex(1);
+        EXPECT_EQ(dialog->findChild<QLabel*>("1035")->text(), "Layout - Added");
+
+        game->click();
+        played = dialog->gameWindow().isOpen();
+        if (played)
+            dialog->gameWindow().onCommand(GameCommand::exit);
+        dialogControl<QPushButton>(*dialog, MainDialog::kQuitButton)->click();
+    });
+    app.run({});
+    EXPECT_EQ(recorder.boxes,
+              std::vector<QString>{"app_window_tests|Нет ни одной раскладки. Добавьте раскладку "
+                                   "кнопкой «Add...» в группе «Layout». Игра не начата."});
+    EXPECT_TRUE(played);
+    const auto library = loadLayoutLibrary(inProgram("ts220.tsl")).contents.layouts;
+    ASSERT_EQ(library.size(), 1u);
+    EXPECT_EQ(library[0].nameText(), "Added");
+    EXPECT_EQ(key().queryDword("Layout"), 0);
+}
+
+TEST_F(GameAppTest, ADamagedLibraryWithoutACompleteLayoutEndsTheProgramUntouched) {
+    auto bytes = serializeLayoutLibrary(std::vector<LayoutRecord>{spreadLayout("Spread")});
+    bytes.resize(bytes.size() - 1);
+    test::writeFile(inProgram("ts220.tsl"), bytes);
     recorder.expect();
     GameApp app(programFile(), config.path());
     EXPECT_EQ(app.startUp({}), GameApp::StartUp::Ended);
     EXPECT_EQ(recorder.boxes, std::vector<QString>{"app_window_tests|В файле ts220.tsl нет ни "
                                                    "одной раскладки."});
-    EXPECT_TRUE(app.state().layouts.empty());
+    app.exitActions();
+    EXPECT_EQ(test::readFile(inProgram("ts220.tsl")), bytes);
 }
 
 TEST_F(GameAppTest, ADamagedLibraryGivesTheLayoutsBeforeTheDamage) {

@@ -103,22 +103,48 @@ TEST_F(LayoutImport, DuplicateName_LeavesTheLibraryByteForByte) {
     EXPECT_TRUE(importLayoutModule(module, layouts, library, messages));
 }
 
-TEST_F(LayoutImport, ModulesWithoutAUsableLayout_AreRefusedAndDeleted) {
+// A wrong pick in the file dialog must cost nothing: only a file read as a layout module goes.
+TEST_F(LayoutImport, FilesWithoutAUsableLayout_AreRefusedAndKept) {
     auto shortTriples = layoutTriples();
     shortTriples.resize(431);
     writeModule("Short", shortTriples);
     EXPECT_FALSE(importLayoutModule(module, layouts, library, messages));
-    EXPECT_FALSE(fs::exists(module));
+    EXPECT_TRUE(fs::exists(module));
 
     writeModule("Other type", layoutTriples(), "PICTURES");
     EXPECT_FALSE(importLayoutModule(module, layouts, library, messages));
+    EXPECT_TRUE(fs::exists(module));
 
     std::ofstream(module) << "not a module";
     EXPECT_FALSE(importLayoutModule(module, layouts, library, messages));
+    EXPECT_TRUE(fs::exists(module));
 
-    ASSERT_EQ(messages.shown.size(), 3u);
+    // The library itself, chosen by another path.
+    const auto libraryBytes = fs::file_size(library);
+    fs::create_directory_symlink(folder, folder / "link");
+    EXPECT_FALSE(importLayoutModule(folder / "link" / "." / kLayoutLibraryFileName, layouts,
+                                    library, messages));
+    ASSERT_TRUE(fs::exists(library));
+    EXPECT_EQ(fs::file_size(library), libraryBytes);
+
+    ASSERT_EQ(messages.shown.size(), 4u);
     for (const auto& text : messages.shown)
         EXPECT_EQ(text, "Выбранный модуль не содержит варианта раскладки");
+    EXPECT_EQ(layouts.size(), 1u);
+    EXPECT_EQ(libraryOnDisk(), layouts);
+}
+
+// Were the library's bytes ever a layout module, importing it would rewrite the library and then
+// delete it.
+TEST_F(LayoutImport, TheLibraryIsNeverTakenForTheModule) {
+    writeModule("Inside", layoutTriples());
+    fs::rename(module, library);
+    const auto before = fs::file_size(library);
+    EXPECT_FALSE(importLayoutModule(fs::absolute(library), layouts, library, messages));
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Выбранный модуль не содержит варианта "
+                                                       "раскладки"});
+    ASSERT_TRUE(fs::exists(library));
+    EXPECT_EQ(fs::file_size(library), before);
     EXPECT_EQ(layouts.size(), 1u);
 }
 
@@ -130,6 +156,7 @@ TEST_F(LayoutImport, LayoutThatWouldBreakTheBoard_IsRefused) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("share one place"), std::string::npos);
     EXPECT_EQ(layouts.size(), 1u);
+    EXPECT_TRUE(fs::exists(module));
 }
 
 TEST_F(LayoutImport, LibraryThatCannotBeWritten_KeepsListAndModule) {

@@ -193,36 +193,37 @@ TEST_F(SettingsTabTest, Sound_OffAtEveryStartAndToggledByTheBox) {
     EXPECT_FALSE(makeTab()->soundOn());
 }
 
-TEST_F(SettingsTabTest, Choices_TakeEffectOnlyWhenTheOpenListCloses) {
-    state.pictureSetNames = {"Set1", "Set2", "Set3"};
+// What a box shows is what the next game uses and the records page lists, however it got there.
+TEST_F(SettingsTabTest, Choices_TakeEffectWheneverTheShownItemChanges) {
+    state.pictureSetNames = {"Alpha", "Bravo", "Charlie"};
     state.pictureModuleFiles = {"1.tsp", "2.tsp", "3.tsp"};
     auto tab = makeTab();
     tab->show();
     QComboBox& layouts = combo(*tab, "1022");
 
-    // An arrow key on the closed box moves its selection, but not the layout.
+    // An arrow key on the closed box.
     QTest::keyClick(&layouts, Qt::Key_Down);
     QCoreApplication::processEvents();
     EXPECT_EQ(layouts.currentIndex(), 1);
-    EXPECT_EQ(state.layoutIndex, 0);
-    EXPECT_EQ(refills, 0);
-    // Opening and dismissing the list takes what it shows.
-    pickFromOpenList(layouts, {Qt::Key_Escape});
     EXPECT_EQ(state.layoutIndex, 1);
     EXPECT_EQ(refills, 1);
+    // A dismissed list still refills; a pick from the list refills once.
+    pickFromOpenList(layouts, {Qt::Key_Escape});
+    EXPECT_EQ(state.layoutIndex, 1);
+    EXPECT_EQ(refills, 2);
     pickFromOpenList(layouts, {Qt::Key_Up, Qt::Key_Return});
     EXPECT_EQ(layouts.currentIndex(), 0);
     EXPECT_EQ(state.layoutIndex, 0);
+    EXPECT_EQ(refills, 3);
 
     QComboBox& tiles = combo(*tab, "1026");
     QTest::keyClick(&tiles, Qt::Key_Down);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(state.picturesIndex, 0);
-    const int before = refills;
-    pickFromOpenList(tiles, {Qt::Key_Down, Qt::Key_Return});
+    EXPECT_EQ(state.picturesIndex, 1);
+    // Typing the start of a name.
+    QTest::keyClick(&tiles, Qt::Key_C);
     EXPECT_EQ(tiles.currentIndex(), 2);
     EXPECT_EQ(state.picturesIndex, 2);
-    EXPECT_EQ(refills, before + 1);
+    EXPECT_EQ(refills, 5);
 
     // A box without a selection leaves its index as it was.
     tiles.setCurrentIndex(-1);
@@ -367,6 +368,24 @@ TEST_F(SettingsTabTest, AddLayoutButton_AppendsTheLayoutAndKeepsTheCurrentOne) {
     }
     EXPECT_EQ(layouts.count(), 3);
     EXPECT_FALSE(fs::exists(elsewhere.path() / "again.layout"));
+}
+
+// A slip in the file dialog once deleted the library, so the program could not start again.
+TEST_F(SettingsTabTest, AddLayoutButton_LeavesAFileThatIsNoLayoutModule) {
+    writePictureSet(folder.path() / "set.tsp", "Set");
+    const auto libraryBefore = test::readFile(folder.path() / "ts220.tsl");
+    auto tab = makeTab();
+    for (const char* name : {"ts220.tsl", "set.tsp"}) {
+        SCOPED_TRACE(name);
+        test::ModalAnswers answers;
+        answers.then(
+            openDialog("Добавление варианта раскладки", "(*.layout)", folder.path() / name));
+        answers.then(warning("Выбранный модуль не содержит варианта раскладки"));
+        click(*tab, "1030");
+    }
+    EXPECT_EQ(test::readFile(folder.path() / "ts220.tsl"), libraryBefore);
+    EXPECT_TRUE(fs::exists(folder.path() / "set.tsp"));
+    EXPECT_EQ(items(combo(*tab, "1022")), QStringList({"Lay1", "Lay2"}));
 }
 
 } // namespace
