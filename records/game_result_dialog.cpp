@@ -72,7 +72,11 @@ void GameResultDialog::putMembersIntoControls() {
     dialogControl<QLabel>(*this, kRemainsText)->setText(remainsText);
     dialogControl<QLabel>(*this, kTimeText)->setText(timeText);
     dialogControl<QLabel>(*this, kHintsText)->setText(hintsText);
-    dialogControl<QLineEdit>(*this, kNameEdit)->setText(playerName);
+    auto* name = dialogControl<QLineEdit>(*this, kNameEdit);
+    name->setText(playerName);
+    // The offered name is selected, as a dialog's first edit is: the next player's typing
+    // replaces it and Enter keeps it.
+    name->selectAll();
 }
 
 void GameResultDialog::readMembersFromControls() {

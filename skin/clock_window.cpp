@@ -23,23 +23,25 @@ ClockWindow::ClockWindow(const CalendarClock& calendar, QWidget* gameWindow)
     : DigitDisplay("Clock", gameWindow), calendar_(calendar) {}
 
 bool ClockWindow::loadSkin(const PeModule& module) {
-    clearFace();
-    digitSet_.clear();
+    // The placement, the face and each digit load on their own: a damaged image costs only what
+    // it shows, and the indicator keeps the digits whatever became of the face.
+    const bool digits = digitSet_.load(module);
     const auto record = module.findResource(kPlaceType, kClockPlaceName);
     const auto place = record ? parseClockPlace(*record) : std::nullopt;
-    if (!place ||
-        !loadFace(module, kClockName, QPoint(place->x, place->y), place->digitX, place->digitY))
+    if (!place) {
+        clearSkin();
         return false;
-    if (digitSet_.load(module))
-        return true;
-    clearFace();
-    return false;
+    }
+    const bool face =
+        loadFace(module, kClockName, QPoint(place->x, place->y), place->digitX, place->digitY);
+    return face && digits;
 }
 
 void ClockWindow::createOwned(QPoint position) {
     tickTimer_.stop();
     runSeconds_ = 0;
     accumulatedSeconds_ = 0;
+    showTotal();
     showAt(position, clockShape());
 }
 
@@ -56,7 +58,7 @@ void ClockWindow::startRun() {
     runSeconds_ = 0;
     runStart_ = now();
     tickTimer_.start(kTickMilliseconds, this);
-    update();
+    showTotal();
 }
 
 void ClockWindow::stop() {
@@ -65,7 +67,9 @@ void ClockWindow::stop() {
     accumulatedSeconds_ += now() - runStart_;
     runSeconds_ = 0;
     tickTimer_.stop();
-    update();
+    showTotal();
+    // Drawn at once: the game's time is read next, and it must be what the player sees.
+    repaint();
 }
 
 void ClockWindow::tick() {
@@ -73,6 +77,14 @@ void ClockWindow::tick() {
     if (!isRunning())
         return;
     runSeconds_ = now() - runStart_;
+    showTotal();
+}
+
+void ClockWindow::showTotal() {
+    // A calendar set back during a run gives a negative total; it counts as nothing.
+    const std::int64_t total = accumulatedSeconds_ + runSeconds_;
+    shownSeconds_ =
+        static_cast<int>(std::clamp<std::int64_t>(total, 0, std::numeric_limits<int>::max()));
     update();
 }
 
@@ -84,10 +96,6 @@ void ClockWindow::timerEvent(QTimerEvent* event) {
 }
 
 void ClockWindow::paintEvent(QPaintEvent*) {
-    // A calendar set back during a run gives a negative total; it counts as nothing.
-    const std::int64_t total = accumulatedSeconds_ + runSeconds_;
-    shownSeconds_ =
-        static_cast<int>(std::clamp<std::int64_t>(total, 0, std::numeric_limits<int>::max()));
     const int shown = std::min(shownSeconds_, kLastShownSeconds);
     const std::array<int, 4> digits = {shown / 600, shown % 600 / 60, shown % 60 / 10, shown % 10};
     paintDigits(digitSet_, digits);

@@ -19,8 +19,9 @@ class ClockWindow final : public DigitDisplay {
     // Created hidden; `gameWindow` is the parent it floats over and is dragged within.
     ClockWindow(const CalendarClock& calendar, QWidget* gameWindow);
 
-    // The placement record, the face "IDB_CLOCK" and the digit set. False when any is missing,
-    // short or undecodable; the clock then holds no face and an empty digit set.
+    // The placement record, the face "IDB_CLOCK" and the digit set, each on its own. False when
+    // any is missing, short or undecodable; what did load is kept. Without a placement the
+    // clock is not shown, but it still counts the time.
     bool loadSkin(const PeModule& module);
     // Zeroes the time, moves to `position` (game-window coordinates) and shows the clock, stopped.
     void createOwned(QPoint position);
@@ -29,7 +30,8 @@ class ClockWindow final : public DigitDisplay {
     void resumeRun();
     void stop();
 
-    // The total last drawn: the game's time. Never negative.
+    // The total the clock shows, set whenever the time changes and not by painting: the game's
+    // time, even when the clock cannot be drawn. Never negative.
     int shownSeconds() const { return shownSeconds_; }
     bool isRunning() const { return tickTimer_.isActive(); }
     const DigitSet& digitSet() const { return digitSet_; }
@@ -44,6 +46,7 @@ class ClockWindow final : public DigitDisplay {
   private:
     std::int64_t now() const { return calendar_.secondsSinceEpoch(); }
     void startRun();
+    void showTotal();
 
     const CalendarClock& calendar_;
     DigitSet digitSet_;

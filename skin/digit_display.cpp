@@ -15,29 +15,38 @@ DigitDisplay::DigitDisplay(const char* name, QWidget* gameWindow) : QWidget(game
 
 bool DigitDisplay::loadFace(const PeModule& module, const char* faceName, QPoint place,
                             std::span<const std::int16_t> digitX, int digitY) {
-    face_ = QImage();
-    auto face = loadAscBitmap(module, faceName);
-    if (!face)
-        return false;
-    face_ = std::move(*face);
+    placed_ = true;
     place_ = place;
     digitX_.assign(digitX.begin(), digitX.end());
     digitY_ = digitY;
-    return true;
+    auto face = loadAscBitmap(module, faceName);
+    face_ = face ? std::move(*face) : QImage();
+    return face.has_value();
+}
+
+void DigitDisplay::clearSkin() {
+    placed_ = false;
+    face_ = QImage();
+    digitX_.clear();
 }
 
 void DigitDisplay::showAt(QPoint position, const QRegion& shape) {
+    const QRect cells = shape.boundingRect();
+    const QSize faceless(cells.right() + 1, cells.bottom() + 1);
+    // Without a face the game window shows through the cells.
+    setAttribute(Qt::WA_OpaquePaintEvent, !face_.isNull());
     move(position);
-    resize(face_.size());
+    resize(!placed_ ? QSize() : face_.isNull() ? faceless : face_.size());
     setMask(shape);
-    show();
+    setVisible(placed_);
     raise();
 }
 
 void DigitDisplay::paintDigits(const DigitSet& digits, std::span<const int> values) {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, face_);
+    if (!face_.isNull())
+        painter.drawImage(0, 0, face_);
     for (std::size_t k = 0; k < values.size() && k < digitX_.size(); ++k)
         digits.draw(painter, QPoint(digitX_[k], digitY_), values[k]);
 }

@@ -25,11 +25,13 @@ class DigitDisplay : public QWidget {
     // Created hidden, or showing the game window would show it before it is placed.
     DigitDisplay(const char* name, QWidget* gameWindow);
 
-    // The face image and where the window and its digits go. False, and no face kept, when the
-    // image is missing or undecodable.
+    // Where the window and its digits go, and the face image. False when the face is missing or
+    // undecodable: the window is then the size of its shape and its digits are drawn over
+    // whatever lies beneath.
     bool loadFace(const PeModule& module, const char* faceName, QPoint place,
                   std::span<const std::int16_t> digitX, int digitY);
-    void clearFace() { face_ = QImage(); }
+    // No place to show the window at: it stays hidden.
+    void clearSkin();
     // Moves to `position` (game-window coordinates), sized to the face, cut to `shape`.
     void showAt(QPoint position, const QRegion& shape);
     // The face, then digit k of `values` at its place.
@@ -41,6 +43,7 @@ class DigitDisplay : public QWidget {
 
   private:
     QImage face_;
+    bool placed_ = false;
     QPoint place_;
     std::vector<int> digitX_;
     int digitY_ = 0;

@@ -10,30 +10,36 @@ namespace tessalo {
 
 bool DigitSet::load(const PeModule& module) {
     clear();
-    std::array<QImage, 10> images;
+    bool complete = true;
     for (int value = 0; value <= 9; ++value) {
+        // Each digit on its own: a damaged image blanks only the digit it shows.
         auto image = loadAscBitmap(module, digitBitmapName(value));
-        if (!image)
-            return false;
-        images[value] = std::move(*image);
+        if (image)
+            images_[value] = std::move(*image);
+        else
+            complete = false;
     }
-    images_ = std::move(images);
-    width_ = images_[0].width();
-    height_ = images_[0].height();
-    loaded_ = true;
-    return true;
+    // The size is that of digit 0; without it the first digit that decoded stands in, so the
+    // others still draw.
+    for (const QImage& image : images_) {
+        if (!image.isNull()) {
+            width_ = image.width();
+            height_ = image.height();
+            break;
+        }
+    }
+    return complete;
 }
 
 void DigitSet::clear() {
     images_ = {};
     width_ = 0;
     height_ = 0;
-    loaded_ = false;
 }
 
 const QImage& DigitSet::digit(int value) const {
     static const QImage none;
-    if (!loaded_ || value < 0 || value > 9)
+    if (value < 0 || value > 9)
         return none;
     return images_[value];
 }

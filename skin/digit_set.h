@@ -14,14 +14,14 @@ namespace tessalo {
 // The ten digit images shared by the clock and the indicator.
 class DigitSet {
   public:
-    // "IDB_0".."IDB_9" from the module; width and height are those of digit 0. False if any is
-    // missing or undecodable, and then the set is left empty.
+    // "IDB_0".."IDB_9" from the module; width and height are those of digit 0 (of the first
+    // digit that decoded when digit 0 did not). False if any is missing or undecodable; that
+    // digit then stays blank and the others are kept.
     bool load(const PeModule& module);
     void clear();
-    bool loaded() const { return loaded_; }
     int width() const { return width_; }
     int height() const { return height_; }
-    // A null image for a value outside 0..9 or while the set is empty.
+    // A null image for a value outside 0..9 or a digit that did not load.
     const QImage& digit(int value) const;
 
     // Copies the top-left width × height pixels of digit `value` to `topLeft`, replacing what is
@@ -32,7 +32,6 @@ class DigitSet {
     std::array<QImage, 10> images_;
     int width_ = 0;
     int height_ = 0;
-    bool loaded_ = false;
 };
 
 } // namespace tessalo

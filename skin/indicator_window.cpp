@@ -12,11 +12,15 @@ IndicatorWindow::IndicatorWindow(const DigitSet& digits, QWidget* gameWindow)
     : DigitDisplay("Indicator", gameWindow), digits_(digits) {}
 
 bool IndicatorWindow::loadSkin(const PeModule& module) {
-    clearFace();
     const auto record = module.findResource(kPlaceType, kIndicatorPlaceName);
     const auto place = record ? parseIndicatorPlace(*record) : std::nullopt;
-    return place && loadFace(module, kIndicatorName, QPoint(place->x, place->y), place->digitX,
-                             place->digitY);
+    if (!place) {
+        clearSkin();
+        return false;
+    }
+    // A damaged face still leaves the count to be read.
+    return loadFace(module, kIndicatorName, QPoint(place->x, place->y), place->digitX,
+                    place->digitY);
 }
 
 void IndicatorWindow::createOwned(QPoint position) {

@@ -16,7 +16,8 @@ class IndicatorWindow final : public DigitDisplay {
     IndicatorWindow(const DigitSet& digits, QWidget* gameWindow);
 
     // The placement record and the face "IDB_INDICATOR". False when either is missing, short or
-    // undecodable; the indicator then holds no face.
+    // undecodable; without a face the digits are drawn over the game window, without a
+    // placement the indicator is not shown.
     bool loadSkin(const PeModule& module);
     // A full count, moved to `position` (game-window coordinates) and shown.
     void createOwned(QPoint position);

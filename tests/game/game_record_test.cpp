@@ -5,11 +5,29 @@
 #include "skin/clock_window.h"
 #include "skin/indicator_window.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace tessalo {
 namespace {
+
+// The digits drawn in `image` at the left edges `digitX`, read back by the test set's colours;
+// '?' where no digit is drawn.
+std::string digitsIn(const QImage& image, std::initializer_list<int> digitX, int digitY) {
+    std::string digits;
+    for (int x : digitX) {
+        const QColor colour = image.pixelColor(x + 3, digitY + 1); // above the cell's upper hole
+        char digit = '?';
+        for (int d = 0; d <= 9; ++d) {
+            const Rgb rgb = TestPictureSet::digitColour(d);
+            if (colour == QColor(rgb.red, rgb.green, rgb.blue))
+                digit = char('0' + d);
+        }
+        digits += digit;
+    }
+    return digits;
+}
 
 // Whole games through the real windows, ending in the result dialog and the records file.
 class GameRecordTest : public GameWindowTest {
@@ -36,6 +54,27 @@ class GameRecordTest : public GameWindowTest {
             dialog->findChild<QLineEdit*>("1034")->setText(name);
             dialog->findChild<QPushButton*>(QString::number(button))->click();
         });
+    }
+
+    // What the clock and the indicator draw on the game window (digits of the test set at x = 2,
+    // 28, 62, 88 and 2, 28, 54, y = 4).
+    std::string clockDigits() const {
+        return digitsIn(window->grab(window->clock()->geometry()).toImage(), {2, 28, 62, 88}, 4);
+    }
+    std::string indicatorDigits() const {
+        return digitsIn(window->grab(window->indicator()->geometry()).toImage(), {2, 28, 54}, 4);
+    }
+
+    // Clears the board, answering the result dialog with "Ann" and "New Game"; `whileAsked`
+    // sees the dialog while the game's end is on screen.
+    void clearTheBoard(std::function<void(QWidget& dialog)> whileAsked) {
+        answerNextModal([whileAsked](QWidget* dialog) {
+            whileAsked(*dialog);
+            dialog->findChild<QLineEdit*>("1034")->setText("Ann");
+            dialog->findChild<QPushButton*>("1")->click();
+        });
+        for (int tile = 0; tile < kTileCount; ++tile)
+            clickTile(tile);
     }
 
     std::vector<RecordEntry> storedRecords() {
@@ -70,6 +109,50 @@ TEST_F(GameRecordTest, AClearedBoardIsStoredUnderTheNameTyped) {
     run();
     EXPECT_TRUE(window->isOpen());
     EXPECT_EQ(window->indicator()->remaining(), 144);
+}
+
+// The game ends between two ticks: the last tick drew 0:57, the game ran 58 seconds.
+TEST_F(GameRecordTest, TheRecordedTimeIsTheTimeTheStoppedClockShows) {
+    openGame(spreadLayout());
+    calendar.seconds += 57;
+    window->clock()->tick();
+    window->clock()->repaint();
+    ASSERT_EQ(clockDigits(), "0057");
+    calendar.seconds += 1;
+    std::string drawn;
+    QString dialogTime;
+    clearTheBoard([&](QWidget& dialog) {
+        drawn = clockDigits();
+        dialogTime = dialog.findChild<QLabel*>("1032")->text();
+    });
+    EXPECT_EQ(drawn, "0058");
+    EXPECT_EQ(dialogTime, "0:58");
+    const auto stored = storedRecords();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].seconds, 58);
+}
+
+// The catalogue holds "IDB_CLOCK", but it cannot be decoded.
+TEST_F(GameRecordTest, ADamagedClockFaceCostsNeitherTheTimeNorTheCount) {
+    damageSet = [](std::vector<ModuleResource>& resources) {
+        for (auto& resource : resources) {
+            if (resource.name.name() == "IDB_CLOCK")
+                resource.bytes = {1, 2, 3, 4, 5};
+        }
+    };
+    openGame(spreadLayout());
+    clickTile(0);
+    clickTile(1);
+    EXPECT_EQ(indicatorDigits(), "142");
+    // No tick at all: the time must not wait for the clock to be drawn.
+    calendar.seconds += 3 * 60 + 42;
+    std::string drawn;
+    clearTheBoard([&](QWidget&) { drawn = clockDigits(); });
+    EXPECT_EQ(drawn, "0342"); // on the background, where the face would be
+    const auto stored = storedRecords();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].seconds, 222);
+    EXPECT_EQ(stored[0].remains, 0);
 }
 
 TEST_F(GameRecordTest, AGameWithoutAMoveEndsThroughHelpAndExitLeaves) {

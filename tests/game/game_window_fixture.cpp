@@ -24,7 +24,10 @@ std::optional<std::uint32_t> findDealWithoutMove(const LayoutRecord& layout, std
 
 void GameWindowTest::openGame(const LayoutRecord& layout, int width, int height) {
     const auto game = setup(layout, width, height);
-    writeModuleFile(game.picturesModule, pictureSet.content());
+    if (damageSet)
+        test::writeFile(game.picturesModule, moduleBytesWith(pictureSet.content(), damageSet));
+    else
+        writeModuleFile(game.picturesModule, pictureSet.content());
     ASSERT_FALSE(loadPictureSet(game.picturesModule, window->soundOn(), window->pictures(), {}));
     ASSERT_TRUE(window->open(game));
     run();

@@ -63,6 +63,8 @@ class GameWindowTest : public ::testing::Test {
                                 [this] { ++mainWindowShown; }, [this] { return trayAvailable; }};
     std::unique_ptr<GameWindow> window = std::make_unique<GameWindow>(environment);
     TestPictureSet pictureSet;
+    // Alters the set's resources before `openGame` writes it (to damage them).
+    std::function<void(std::vector<ModuleResource>&)> damageSet;
 
     GameSetup setup(const LayoutRecord& layout, int width = 800, int height = 600) {
         GameSetup setup;

@@ -1,5 +1,7 @@
 #include "skin/clock_window.h"
 
+#include "skin/digit_cell.h"
+
 #include "tests/skin/digit_skin_module.h"
 #include "tests/skin/fake_calendar.h"
 
@@ -69,8 +71,10 @@ TEST_F(ClockWindowTest, Stop_HoldsTheTimeUpToTheStop_AndResumeContinuesFromThere
     EXPECT_FALSE(clock->isRunning());
     calendar.now += 100;
     clock->tick(); // a tick already on its way when the clock stopped
-    EXPECT_EQ(shown(), "0013");
+    // Read before anything is drawn (the game window is not on screen): the time never waits
+    // for a paint.
     EXPECT_EQ(clock->shownSeconds(), 13);
+    EXPECT_EQ(shown(), "0013");
     clock->stop(); // a second stop counts nothing more
     EXPECT_EQ(shown(), "0013");
 
@@ -160,21 +164,78 @@ TEST(ClockWindow, EveryDigitIsDrawnInTheSizeOfDigitZero) {
     EXPECT_EQ(image.pixel(95, 1 + 8) & 0xFFFFFF, kClockFace);
 }
 
-TEST(ClockWindow, LoadSkin_FailsWithoutPlaceFaceOrAnyDigit) {
+// Each image of the clock loads on its own: what is damaged costs only what it shows.
+TEST(ClockWindow, DamagedDigit_OnlyThatDigitIsBlank_TheFaceAndTheOthersStay) {
+    auto broken = resources();
+    replace(broken, "IDB_7", {1, 2, 3, 4, 5});
+    FakeCalendar calendar;
+    QWidget game;
+    auto* clock = new ClockWindow(calendar, &game);
+    EXPECT_FALSE(clock->loadSkin(moduleOf(broken)));
+    clock->createOwned({0, 0});
+    clock->startNewGame();
+    calendar.now += 17 * 60 + 57; // 1757
+    clock->tick();
+    const QImage image = clock->grab().toImage();
+    EXPECT_EQ(digitAt(image, {9, 3}), '1');
+    EXPECT_EQ(image.pixel(35, 3) & 0xFFFFFF, kClockFace); // the 7 left blank on the face
+    EXPECT_EQ(digitAt(image, {69, 3}), '5');
+    EXPECT_EQ(image.pixel(95, 3) & 0xFFFFFF, kClockFace);
+    EXPECT_EQ(image.pixel(12, 23) & 0xFFFFFF, kClockFace);
+
+    // Without digit 0 the others are drawn in the size of the first that decoded.
+    auto noZero = resources();
+    remove(noZero, "IDB_0");
+    replace(noZero, "IDB_1", solidAscBitmap(10, 5, kDigitColours[1]));
+    EXPECT_FALSE(clock->loadSkin(moduleOf(noZero)));
+    EXPECT_TRUE(clock->digitSet().digit(0).isNull());
+    EXPECT_EQ(clock->digitSet().width(), 10);
+    EXPECT_EQ(clock->digitSet().height(), 5);
+    EXPECT_EQ(digitAt(clock->grab().toImage(), {9, 3}), '1');
+}
+
+TEST(ClockWindow, DamagedFace_DigitsStillDrawOverWhatLiesBeneath) {
+    auto broken = resources();
+    replace(broken, "IDB_CLOCK", {1, 2, 3, 4, 5});
+    FakeCalendar calendar;
+    QWidget game;
+    game.resize(800, 600);
+    QPalette beneath = game.palette();
+    beneath.setColor(QPalette::Window, QColor(0x123456));
+    game.setPalette(beneath);
+    game.setAutoFillBackground(true);
+    auto* clock = new ClockWindow(calendar, &game);
+    EXPECT_FALSE(clock->loadSkin(moduleOf(broken)));
+    EXPECT_EQ(clock->digitSet().width(), kDigitWidth); // the digits are all there
+    clock->createOwned({100, 50});
+    EXPECT_EQ(clock->pos(), QPoint(100, 50));
+    EXPECT_TRUE(clock->rect().contains(clockShape().boundingRect())); // all four cells show
+    clock->startNewGame();
+    calendar.now += 42;
+    clock->tick();
+    const QImage image = game.grab(clock->geometry()).toImage();
+    EXPECT_EQ(std::string({digitAt(image, {9, 3}), digitAt(image, {35, 3}), digitAt(image, {69, 3}),
+                           digitAt(image, {95, 3})}),
+              "0042");
+    EXPECT_EQ(image.pixel(12, 23) & 0xFFFFFF, 0x123456u);
+}
+
+TEST(ClockWindow, LoadSkin_FailsWithoutPlaceFaceOrAnyDigit_KeepingWhatLoaded) {
     const std::vector<std::uint8_t> garbage = {1, 2, 3, 4, 5};
     const struct {
         const char* what;
         const char* name;
         bool removed;
         std::vector<std::uint8_t> bytes;
+        int blankDigit;
     } cases[] = {
-        {"no place", "IDR_PLACE_CLOCK", true, {}},
-        {"short place", "IDR_PLACE_CLOCK", false, std::vector<std::uint8_t>(13, 0)},
-        {"no face", "IDB_CLOCK", true, {}},
-        {"damaged face", "IDB_CLOCK", false, garbage},
-        {"no seven", "IDB_7", true, {}},
-        {"damaged zero", "IDB_0", false, garbage},
-        {"no nine", "IDB_9", true, {}},
+        {"no place", "IDR_PLACE_CLOCK", true, {}, -1},
+        {"short place", "IDR_PLACE_CLOCK", false, std::vector<std::uint8_t>(13, 0), -1},
+        {"no face", "IDB_CLOCK", true, {}, -1},
+        {"damaged face", "IDB_CLOCK", false, garbage, -1},
+        {"no seven", "IDB_7", true, {}, 7},
+        {"damaged zero", "IDB_0", false, garbage, 0},
+        {"no nine", "IDB_9", true, {}, 9},
     };
     FakeCalendar calendar;
     ClockWindow clock(calendar, nullptr);
@@ -187,25 +248,11 @@ TEST(ClockWindow, LoadSkin_FailsWithoutPlaceFaceOrAnyDigit) {
             replace(broken, c.name, c.bytes);
         ASSERT_TRUE(clock.loadSkin(good));
         EXPECT_FALSE(clock.loadSkin(moduleOf(broken))) << c.what;
-        // Nothing of the earlier set is left to draw with.
-        EXPECT_FALSE(clock.digitSet().loaded()) << c.what;
+        // The indicator draws with this set: one bad image must not take the other digits.
+        for (int digit = 0; digit <= 9; ++digit)
+            EXPECT_EQ(clock.digitSet().digit(digit).isNull(), digit == c.blankDigit)
+                << c.what << ", digit " << digit;
     }
-}
-
-TEST(DigitSet, LoadsAllTenOrNone) {
-    DigitSet digits;
-    ASSERT_TRUE(digits.load(moduleOf(resources())));
-    EXPECT_TRUE(digits.loaded());
-    EXPECT_EQ(digits.width(), 12);
-    EXPECT_EQ(digits.height(), 6);
-    EXPECT_EQ(digits.digit(3).pixel(0, 0) & 0xFFFFFF, 0xFFFF00u);
-
-    auto broken = resources();
-    remove(broken, "IDB_5");
-    EXPECT_FALSE(digits.load(moduleOf(broken)));
-    EXPECT_FALSE(digits.loaded());
-    EXPECT_EQ(digits.width(), 0);
-    EXPECT_TRUE(digits.digit(0).isNull());
 }
 
 } // namespace
