@@ -19,7 +19,9 @@ namespace {
 void xdotool(const QStringList& arguments) {
     QProcess process;
     process.start(QStringLiteral("xdotool"), arguments);
-    while (!process.waitForFinished(10))
+    // waitForFinished answers false once the process has ended, so the state decides.
+    process.waitForStarted();
+    while (process.state() != QProcess::NotRunning && !process.waitForFinished(10))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0) << "xdotool " << arguments.join(' ').toStdString() << ": "
