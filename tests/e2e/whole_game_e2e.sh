@@ -11,7 +11,7 @@ set -euo pipefail
 built=$(cd "$1" && pwd)
 clearing_clicks=$(realpath "$2")
 time_preload=$(realpath "$3")
-for tool in xdotool import cmp; do
+for tool in xdotool import; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 [ -n "${DISPLAY:-}" ] || { echo "SKIP: no X display (run under xvfb-run)"; exit 77; }
@@ -70,8 +70,8 @@ mapfile -t clicks <<<"$clearing"
 [ "${#clicks[@]}" -eq 144 ] || fail "the clearing has ${#clicks[@]} clicks, not 144"
 
 set_second "$DEAL_SECOND"
-# The time() of the test goes only into the program; a sanitizer build's runtime may want to come
-# first otherwise.
+# Only the program gets the test's time(). A sanitizer runtime loaded as a shared library would
+# refuse to come after it.
 TZ=UTC TESSALO_TEST_TIME_FILE="$time_file" \
     ASAN_OPTIONS="verify_asan_link_order=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
     LD_PRELOAD="$time_preload${LD_PRELOAD:+:$LD_PRELOAD}" "$program/tessalo2" &
