@@ -30,5 +30,8 @@ for ((i = 0; i < 100; i++)); do
 done
 [ -s "$work/display" ] || { echo "Xvfb gave no display"; exit 1; }
 export DISPLAY=":$(head -1 "$work/display")"
+# In a sanitizer build leaks are ours to find, not those of the system's libraries.
+suppressions="$(cd "$(dirname "$0")/.." && pwd)/e2e/lsan_suppressions.txt"
+export LSAN_OPTIONS="suppressions=$suppressions${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 unset WAYLAND_DISPLAY
 "$@"
