@@ -74,6 +74,10 @@ RecordsTab::RecordsTab(const RecordsTable& table, const AppState& state, QWidget
     buildDialog(*this, kTemplate, [this](int id) { onCommand(id); });
 }
 
+QSize RecordsTab::pageSize() {
+    return dialogPixelSize(kTemplate);
+}
+
 RecordsTab::~RecordsTab() {
     if (ready_)
         storeSettings();
