@@ -113,6 +113,7 @@ void GameApp::serveCommandLine(const std::string& argument) {
     if (argument == "/?" || argument == "-?") {
         showUsage(nullptr);
     } else if (argument == "/compress") {
+        recordsBoxes_.setOperation(RecordsOperation::Compressing);
         const CompressResult result = compressRecords(records_);
         if (result.compressed)
             showWarning(nullptr, QString::fromUtf8(result.message));

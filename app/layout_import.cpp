@@ -66,15 +66,17 @@ Outcome addLayout(const std::filesystem::path& modulePath, std::vector<LayoutRec
     // A layout that would break the board never enters the library.
     const std::string defect = layoutDefect(*record);
     if (!defect.empty()) {
-        messages.showMessage("Вариант раскладки в выбранном модуле повреждён (" + defect + ")");
+        // The defect is told in English, for the tools; the player's box has its own sentence.
+        messages.showMessage("Вариант раскладки в выбранном модуле повреждён.");
         return Outcome::Refused;
     }
     layouts.push_back(*record);
     const std::string failure = saveLayoutLibrary(libraryPath, layouts);
     if (!failure.empty()) {
         layouts.pop_back();
-        messages.showMessage("Не удалось записать файл " + libraryPath.filename().string() + ": " +
-                             failure);
+        // The system's reason is English; the player learns what it means for the layout.
+        messages.showMessage("Не удалось записать файл " + libraryPath.filename().string() +
+                             ". Раскладка не добавлена.");
         return Outcome::NotStored;
     }
     return Outcome::Added;

@@ -75,6 +75,10 @@ SettingsTab::SettingsTab(AppState& state, std::function<void()> refillRecords, Q
         ->setToolTip(QString::fromUtf8(kAddPicturesTip));
 }
 
+QSize SettingsTab::pageSize() {
+    return dialogPixelSize(kTemplate);
+}
+
 QComboBox& SettingsTab::layoutCombo() const {
     return *dialogControl<QComboBox>(*this, kLayoutCombo);
 }

@@ -32,6 +32,9 @@ class SettingsTab final : public QWidget {
     SettingsTab(AppState& state, std::function<void()> refillRecords, QWidget* parent,
                 std::filesystem::path configFolder = RegistryStore::userConfigFolder());
 
+    // The page's own size, the same whatever font the desktop has.
+    static QSize pageSize();
+
     // Off at every start; never stored.
     bool soundOn() const { return soundOn_; }
     // Adds every pictures module of the program's folder (the current directory), by name.

@@ -183,11 +183,16 @@ QIcon dialogIcon(const QString& resource) {
     return QApplication::style()->standardIcon(QStyle::SP_ComputerIcon);
 }
 
+QSize dialogPixelSize(const DialogTemplate& dialogTemplate) {
+    const DialogBaseUnits base = dialogTemplate.baseUnits;
+    return {dialogUnitsToPixelsX(dialogTemplate.width, base),
+            dialogUnitsToPixelsY(dialogTemplate.height, base)};
+}
+
 void buildDialog(QWidget& page, const DialogTemplate& dialogTemplate,
                  const std::function<void(int id)>& onCommand) {
     const DialogBaseUnits base = dialogTemplate.baseUnits;
-    page.setFixedSize(dialogUnitsToPixelsX(dialogTemplate.width, base),
-                      dialogUnitsToPixelsY(dialogTemplate.height, base));
+    page.setFixedSize(dialogPixelSize(dialogTemplate));
     if (page.isWindow())
         page.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
 

@@ -2,6 +2,7 @@
 
 #include "platform/dialog_template.h"
 
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -17,6 +18,9 @@ namespace tessalo {
 // ... in table order. Clicks on push buttons and check boxes reach `onCommand` with their id.
 void buildDialog(QWidget& page, const DialogTemplate& dialogTemplate,
                  const std::function<void(int id)>& onCommand = {});
+
+// The client size `buildDialog` gives a page of `dialogTemplate`.
+QSize dialogPixelSize(const DialogTemplate& dialogTemplate);
 
 // Every control made by `buildDialog` carries its id in this property.
 inline constexpr const char* kDialogControlIdProperty = "dialogControlId";

@@ -4,7 +4,26 @@
 
 namespace tessalo {
 
-QString recordsProblemText(RecordsProblem problem) {
+namespace {
+
+QString compressProblemText(RecordsProblem problem) {
+    switch (problem) {
+    case RecordsProblem::CannotCreate:
+        return QStringLiteral("Не удалось создать файл рекордов. Сжимать нечего.");
+    case RecordsProblem::Damaged:
+        return QStringLiteral("Файл рекордов повреждён и не сжат. Он оставлен без изменений.");
+    case RecordsProblem::NotWritten:
+        return QStringLiteral("Не удалось записать сжатый файл рекордов. Прежние рекорды в файле "
+                              "сохранены.");
+    }
+    return {};
+}
+
+} // namespace
+
+QString recordsProblemText(RecordsProblem problem, RecordsOperation operation) {
+    if (operation == RecordsOperation::Compressing)
+        return compressProblemText(problem);
     switch (problem) {
     case RecordsProblem::CannotCreate:
         return QStringLiteral("Не удалось создать файл рекордов. Результат не записан, "
@@ -27,7 +46,7 @@ bool RecordsMessageBoxes::retryOpen() {
 
 // The English detail is for tools; the player gets a sentence of their own language.
 void RecordsMessageBoxes::reportProblem(RecordsProblem problem, const std::string&) {
-    showWarning(owner_, recordsProblemText(problem));
+    showWarning(owner_, recordsProblemText(problem, operation_));
 }
 
 } // namespace tessalo

@@ -75,6 +75,10 @@ RecordsTab::RecordsTab(const RecordsTable& table, std::function<RecordsChoice()>
     buildDialog(*this, kTemplate, [this](int id) { onCommand(id); });
 }
 
+QSize RecordsTab::pageSize() {
+    return dialogPixelSize(kTemplate);
+}
+
 RecordsTab::~RecordsTab() {
     if (ready_)
         storeSettings();

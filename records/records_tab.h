@@ -38,6 +38,9 @@ class RecordsTab final : public QWidget {
     // Stores the widths shown now and the filter, once the page has been initialised.
     ~RecordsTab() override;
 
+    // The page's own size, the same whatever font the desktop has.
+    static QSize pageSize();
+
     // The page is initialised when it is first shown; until then a refill does nothing and the
     // registry store is neither read nor written. Calling it again does nothing.
     void initialise();

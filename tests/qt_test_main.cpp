@@ -17,17 +17,24 @@ int main(int argc, char** argv) {
     const QString state = QStringLiteral(TESSALO_TEST_STATE_DIR) + "/" +
                           QString::number(QCoreApplication::applicationPid());
     QDir().mkpath(state);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        // A 1024 × 768 screen, larger than the play area, so the bands around it can be seen.
-        const QString screens = state + "/screens.json";
-        QFile file(screens);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            file.write(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1024,)"
-                       R"( "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-            file.close();
-        }
-        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens).toLocal8Bit());
+    // The screen is always this one, whatever platform or scale the caller's environment asks
+    // for: a 1024 × 768 screen, larger than the play area, so the bands around it can be seen.
+    // TESSALO_TEST_DEVICE_PIXEL_RATIO=2 gives the same screen at a device pixel ratio of 2.
+    const int pixelRatio =
+        qEnvironmentVariableIntValue("TESSALO_TEST_DEVICE_PIXEL_RATIO") == 2 ? 2 : 1;
+    const QString screens = state + "/screens.json";
+    QFile file(screens);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1024,)"
+                   R"( "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": )" +
+                   QByteArray::number(pixelRatio) + "}]}");
+        file.close();
     }
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens).toLocal8Bit());
+    for (const char* scaling :
+         {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_SCALE_FACTOR_ROUNDING_POLICY",
+          "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI", "QT_USE_PHYSICAL_DPI"})
+        qunsetenv(scaling);
     const QString config = state + "/config";
     const QString runtime = state + "/runtime";
     QDir().mkpath(config);

@@ -348,6 +348,40 @@ TEST_F(GameAppTest, CompressKeepsEachPlayersBestAfterABackup) {
     EXPECT_TRUE(app.state().layouts.empty());
 }
 
+// A compress that cannot do its work says so in its own words: no result of a game is at stake.
+TEST_F(GameAppTest, CompressThatCannotWorkSaysWhatBecameOfTheFile) {
+    // No user, root included, may make a file in /sys: the folder is there, the file cannot be.
+    if (!std::filesystem::is_directory("/sys/kernel"))
+        GTEST_SKIP() << "no /sys to refuse the new file";
+    {
+        RegistryStore stored = key();
+        stored.setString("RecordsFile", "/sys/ts220.rec");
+        ASSERT_EQ(stored.flush(), "");
+        recorder.expect();
+        GameApp app(programFile(), config.path());
+        EXPECT_EQ(app.startUp({"/compress"}), GameApp::StartUp::Ended);
+    }
+    {
+        // Damaged: the second entry ends early.
+        const std::vector<RecordEntry> entries{result("Ann", 100), result("Bob", 150)};
+        auto bytes = serializeRecordsFile(entries);
+        bytes.resize(bytes.size() - 3);
+        test::writeFile(inProgram("ts220.rec"), bytes);
+        RegistryStore stored = key();
+        stored.setString("RecordsFile", "ts220.rec");
+        ASSERT_EQ(stored.flush(), "");
+        recorder.expect();
+        GameApp app(programFile(), config.path());
+        EXPECT_EQ(app.startUp({"/compress"}), GameApp::StartUp::Ended);
+        EXPECT_EQ(test::readFile(inProgram("ts220.rec")), bytes);
+    }
+    EXPECT_EQ(
+        recorder.boxes,
+        (std::vector<QString>{
+            "app_window_tests|Не удалось создать файл рекордов. Сжимать нечего.",
+            "app_window_tests|Файл рекордов повреждён и не сжат. Он оставлен без изменений."}));
+}
+
 TEST_F(GameAppTest, AnyOtherArgumentEndsSilently) {
     writeRecords("ts220.rec", {result("Ann", 100), result("Ann", 200)});
     const auto before = test::readFile(inProgram("ts220.rec"));

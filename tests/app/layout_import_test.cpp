@@ -154,7 +154,8 @@ TEST_F(LayoutImport, LayoutThatWouldBreakTheBoard_IsRefused) {
     writeModule("Broken", triples);
     EXPECT_FALSE(importLayoutModule(module, layouts, library, messages));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].find("share one place"), std::string::npos);
+    // The box speaks Russian only: the English account of the defect is for the tools.
+    EXPECT_EQ(messages.shown[0], "Вариант раскладки в выбранном модуле повреждён.");
     EXPECT_EQ(layouts.size(), 1u);
     EXPECT_TRUE(fs::exists(module));
 }
@@ -166,7 +167,7 @@ TEST_F(LayoutImport, LibraryThatCannotBeWritten_KeepsListAndModule) {
     fs::create_directories(library / "occupied");
     EXPECT_FALSE(importLayoutModule(module, layouts, library, messages));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].find("ts220.tsl"), std::string::npos);
+    EXPECT_EQ(messages.shown[0], "Не удалось записать файл ts220.tsl. Раскладка не добавлена.");
     EXPECT_EQ(layouts.size(), 1u);
     EXPECT_TRUE(fs::exists(module));
 }

@@ -288,5 +288,48 @@ TEST_F(MainDialogTest, AStoredResultIsShownOnTheRecordsPageAtOnce) {
     EXPECT_EQ(list->topLevelItemCount(), 1);
 }
 
+// The tab control's tab row and frame are the style's own, taller than those the dialog was laid
+// out for; neither may cut off the bottom of a page. CTest runs this at a device pixel ratio of 1
+// and of 2.
+TEST_F(MainDialogTest, EveryControlOfBothPagesShowsWholeInsideTheTabsDisplayArea) {
+    MainDialog dialog(services, true);
+    dialog.show();
+    QTabWidget& control = tabs(dialog);
+    control.setCurrentIndex(1);
+    const QRect dialogRect = dialog.rect();
+    for (int id : {32772, 2})
+        EXPECT_FALSE(dialogControl(dialog, id)->geometry().intersects(control.geometry())) << id;
+    for (QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow()) {
+            EXPECT_TRUE(dialogRect.contains(child->geometry()))
+                << child->objectName().toStdString();
+        }
+    }
+    const QRect tabRow(control.tabBar()->mapTo(&control, QPoint(0, 0)), control.tabBar()->size());
+    for (QWidget* page : std::initializer_list<QWidget*>{dialog.pageTabs().settingsTab(),
+                                                         dialog.pageTabs().recordsTab()}) {
+        ASSERT_NE(page, nullptr);
+        const std::string name = page->metaObject()->className();
+        QWidget* area = page->parentWidget();
+        const QRect areaRect(area->mapTo(&control, QPoint(0, 0)), area->size());
+        // Inside the frame: the frame takes at least a pixel on every side.
+        EXPECT_TRUE(control.rect().adjusted(1, 1, -1, -1).contains(areaRect)) << name;
+        EXPECT_GT(areaRect.top(), tabRow.bottom()) << name;
+        EXPECT_TRUE(area->rect().contains(page->geometry())) << name;
+        for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow()) {
+                EXPECT_TRUE(page->rect().contains(child->geometry()))
+                    << name << " " << child->objectName().toStdString() << " "
+                    << child->geometry().bottom() << " below " << page->rect().bottom();
+            }
+        }
+    }
+    // Settings: 296 × 126 dialog units; Records: 298 × 127.
+    EXPECT_EQ(dialog.pageTabs().settingsTab()->size(), QSize(444, 205));
+    EXPECT_EQ(dialog.pageTabs().recordsTab()->size(), QSize(447, 206));
+    EXPECT_EQ(qApp->devicePixelRatio(),
+              qEnvironmentVariableIntValue("TESSALO_TEST_DEVICE_PIXEL_RATIO") == 2 ? 2.0 : 1.0);
+}
+
 } // namespace
 } // namespace tessalo

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -99,7 +100,14 @@ test::ModalAnswers::Answer openDialog(const char* title, const char* filter,
             dialog->reject();
             return;
         }
-        dialog->selectFile(QString::fromStdString(choice->string()));
+        // The name is typed once the dialog has settled: until its edit has the focus, the
+        // dialog may still move the focus and clear or keep what was put there.
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(edit, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return dialog->isActiveWindow() && QApplication::focusWidget() == edit; }, 5000))
+            << "the file dialog never took the focus";
+        edit->setText(QString::fromStdString(choice->string()));
         static_cast<QDialog*>(dialog)->accept(); // the file dialog checks the choice
     };
 }
