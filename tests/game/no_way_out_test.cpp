@@ -10,6 +10,7 @@
 #include "tools/layout_text.h"
 
 #include <QElapsedTimer>
+#include <QSystemTrayIcon>
 #include <QThread>
 
 #include <filesystem>
@@ -117,6 +118,21 @@ TEST_F(NoWayOutTest, ACheckOverTakenByStartOrExitLeavesNoNotice) {
     takePair(2, 3);
     takePair(6, 7);
     window.reset();
+}
+
+TEST_F(NoWayOutTest, APauseDropsTheCheckAndTheReturnAsksAgain) {
+    trayAvailable = true;
+    window->setWarnNoWayOut(true);
+    openGame(crossedPilesLayout(dealOrderForSeed(std::uint32_t(calendar.seconds))));
+    takePair(2, 3);
+    postClick(6);
+    postClick(7);
+    window->postCommand(GameCommand::pause);
+    run();
+    ASSERT_NE(window->trayIcon(), nullptr);
+    EXPECT_FALSE(waitUntil([this] { return noticeShown(); }, 300));
+    emit window->trayIcon()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(waitUntil([this] { return noticeShown(); }, 1000));
 }
 
 TEST_F(NoWayOutTest, AClearingPlayedPairByPairNeverWarns) {
