@@ -17,6 +17,8 @@ struct AppState {
     std::vector<std::string> pictureSetNames;
     std::vector<std::string> pictureModuleFiles;
     std::int32_t picturesIndex = 0;
+    // Whether the game says when its board can no longer be cleared.
+    bool warnNoWayOut = false;
     // The last name entered for a record in this run; never stored.
     std::string lastPlayerName;
 

@@ -104,6 +104,7 @@ bool GameApp::readSettings() {
     const RegistrySettings settings = readRegistrySettings(key);
     state_.layoutIndex = settings.layoutIndex;
     state_.picturesIndex = settings.picturesIndex;
+    state_.warnNoWayOut = settings.warnNoWayOut;
     if (settings.recordsFile)
         records_.setFileName(*settings.recordsFile);
     return true;
@@ -155,6 +156,7 @@ void GameApp::runMainDialog() {
 void GameApp::exitActions() {
     // Opened afresh: the records page has written its own values to the key meanwhile.
     RegistryStore key = RegistryStore::openKey(kRegistryKey, configFolder_);
+    storeWarnNoWayOut(key, state_.warnNoWayOut);
     writeRegistrySettings(key, state_.layoutIndex, state_.picturesIndex);
     writeConfig(kConfigFileName, state_.pictureSetNames, state_.pictureModuleFiles);
 }

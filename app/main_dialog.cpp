@@ -154,6 +154,7 @@ void MainDialog::startGame() {
     // The sound choice reaches the game window even when no game starts.
     if (SettingsTab* settings = pageTabs_->settingsTab())
         gameWindow_->setSoundOn(settings->soundOn());
+    gameWindow_->setWarnNoWayOut(services_.state.warnNoWayOut);
     const AppState& state = services_.state;
     const std::string* moduleFile = state.currentPictureModuleFile();
     if (state.pictureSetNames.empty() || moduleFile == nullptr) {

@@ -12,6 +12,7 @@
 #include "platform/registry_settings.h"
 #include "skin/pictures_module.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -26,7 +27,7 @@ namespace {
 using Kind = ControlKind;
 using Tab = SettingsTab;
 
-constexpr std::array<DialogControl, 9> kControls = {{
+constexpr std::array<DialogControl, 10> kControls = {{
     {Tab::kLayoutCombo, Kind::DropDownList, "", {9, 27, 74, 50}, kTabStop},
     {kNoControlId, Kind::GroupBox, "Layout", {1, 0, 294, 62}},
     {kNoControlId, Kind::GroupBox, "Tiles", {1, 63, 294, 62}},
@@ -36,6 +37,11 @@ constexpr std::array<DialogControl, 9> kControls = {{
     {kNoControlId, Kind::StaticLeft, "", {92, 14, 138, 40}},
     {kNoControlId, Kind::StaticLeft, "", {92, 75, 138, 26}},
     {Tab::kSoundBox, Kind::CheckBox, "Sound", {8, 109, 74, 10}, kTabStop},
+    {Tab::kWarnNoWayOutBox,
+     Kind::CheckBox,
+     "Warn when the board can no longer be cleared",
+     {92, 109, 200, 10},
+     kTabStop},
 }};
 
 constexpr DialogTemplate kTemplate{"", 296, 126, kControls};
@@ -73,6 +79,7 @@ SettingsTab::SettingsTab(AppState& state, std::function<void()> refillRecords, Q
     whenChoiceMade(tilesCombo(), [this] { onCommand(kTilesCombo); });
     dialogControl<QPushButton>(*this, kAddPicturesButton)
         ->setToolTip(QString::fromUtf8(kAddPicturesTip));
+    dialogControl<QCheckBox>(*this, kWarnNoWayOutBox)->setChecked(state_.warnNoWayOut);
 }
 
 QSize SettingsTab::pageSize() {
@@ -116,6 +123,9 @@ void SettingsTab::onCommand(int id) {
         break;
     case kSoundBox:
         soundOn_ = !soundOn_;
+        break;
+    case kWarnNoWayOutBox:
+        state_.warnNoWayOut = dialogControl<QCheckBox>(*this, kWarnNoWayOutBox)->isChecked();
         break;
     default:
         break;

@@ -16,7 +16,8 @@ namespace tessalo {
 inline constexpr const char* kNoPicturesInModuleMessage = "Выбранный модуль не содержит картинок";
 
 // The "Settings" page: the layout and picture set of the next games, adding picture sets and
-// layouts from their modules, and the game sound. Its choices change `AppState` at once.
+// layouts from their modules, the game sound and the warning when the board has no way out. Its
+// choices change `AppState` at once.
 class SettingsTab final : public QWidget {
   public:
     enum Control {
@@ -25,6 +26,7 @@ class SettingsTab final : public QWidget {
         kAddPicturesButton = 1027,
         kAddLayoutButton = 1030,
         kSoundBox = 1045,
+        kWarnNoWayOutBox = 1051,
     };
 
     // `refillRecords` rebuilds the records page for the current layout and picture set.

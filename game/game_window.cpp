@@ -6,6 +6,8 @@
 #include "game/game_refusals.h"
 #include "game/game_window_output.h"
 #include "game/layout_validation.h"
+#include "game/no_way_out_notice.h"
+#include "game/no_way_out_watch.h"
 #include "game/tile_window.h"
 #include "platform/message_box.h"
 #include "platform/pe_module.h"
@@ -115,6 +117,14 @@ bool GameWindow::open(const GameSetup& setup) {
     output_ = std::make_unique<GameWindowOutput>(*this);
     gameState_ = std::make_unique<GameState>(*output_, environment_.calendar, positions);
     createTiles(catalogue);
+    if (warnNoWayOut_) {
+        noWayOutNotice_ = new NoWayOutNotice(playArea_, this);
+        if (!noWayOutWatch_)
+            noWayOutWatch_ = std::make_unique<NoWayOutWatch>([this] {
+                if (noWayOutNotice_ != nullptr)
+                    noWayOutNotice_->showOver();
+            });
+    }
     // Clock and indicator float above everything else of the game.
     clock_->raise();
     indicator_->raise();
@@ -178,6 +188,7 @@ void GameWindow::onCommand(int command) {
         return;
     switch (command) {
     case GameCommand::start:
+        forgetNoWayOut();
         gameState_->deal();
         break;
     case GameCommand::pause:
@@ -244,12 +255,16 @@ void GameWindow::changeEvent(QEvent* event) {
             // Back on screen: the clock starts a new run, as it does whenever its owner reopens.
             paused_ = false;
             clock_->resumeRun();
+            if (noWayOutWatch_)
+                noWayOutWatch_->resume();
         }
     }
     QWidget::changeEvent(event);
 }
 
 void GameWindow::pause() {
+    if (noWayOutWatch_)
+        noWayOutWatch_->hold();
     clock_->stop();
     paused_ = true;
     if (!environment_.trayAvailable || !environment_.trayAvailable()) {
@@ -279,6 +294,8 @@ void GameWindow::restoreFromTray() {
     showOnScreen();
     paused_ = false;
     clock_->resumeRun();
+    if (noWayOutWatch_)
+        noWayOutWatch_->resume();
 }
 
 void GameWindow::showOnScreen() {
@@ -293,6 +310,9 @@ void GameWindow::showOnScreen() {
 }
 
 void GameWindow::exitGame() {
+    forgetNoWayOut();
+    delete noWayOutNotice_;
+    noWayOutNotice_ = nullptr;
     delete indicator_;
     indicator_ = nullptr;
     delete clock_;
@@ -317,6 +337,8 @@ void GameWindow::exitGame() {
 }
 
 void GameWindow::endGame() {
+    // No answer may turn up under the result of the game.
+    forgetNoWayOut();
     endingGame_ = true;
     clock_->stop();
     GameResult result;
@@ -333,6 +355,19 @@ void GameWindow::endGame() {
 void GameWindow::playPairSound() {
     if (pictures_.okSound)
         sound_->play(*pictures_.okSound);
+}
+
+void GameWindow::watchForNoWayOut() {
+    // A board with no way out keeps none whatever is taken from it: the notice stays unasked.
+    if (noWayOutWatch_ && noWayOutNotice_ != nullptr && noWayOutNotice_->isHidden())
+        noWayOutWatch_->check(boardPosition(gameState_->board(), gameState_->dealOrder()));
+}
+
+void GameWindow::forgetNoWayOut() {
+    if (noWayOutWatch_)
+        noWayOutWatch_->cancel();
+    if (noWayOutNotice_ != nullptr)
+        noWayOutNotice_->hide();
 }
 
 void GameWindow::refuse(const QString& message) {

@@ -24,6 +24,8 @@ class ClockWindow;
 class GameButton;
 class GameWindowOutput;
 class IndicatorWindow;
+class NoWayOutNotice;
+class NoWayOutWatch;
 class SoundPlayer;
 class TileWindow;
 
@@ -58,6 +60,8 @@ class GameWindow final : public QWidget {
     LoadedPictures& pictures() { return pictures_; }
     bool soundOn() const { return soundOn_; }
     void setSoundOn(bool on) { soundOn_ = on; }
+    // Whether the solver looks at the board after each pair; taken up by the next `open`.
+    void setWarnNoWayOut(bool on) { warnNoWayOut_ = on; }
 
     // Builds everything from the set's module and posts the first deal. False, after telling the
     // player why, when the module no longer gives what the loaded pictures need.
@@ -75,6 +79,9 @@ class GameWindow final : public QWidget {
     bool isPaused() const { return paused_; }
     // The notification-area icon while paused; a left-button press on it restores the game.
     QSystemTrayIcon* trayIcon() const { return trayIcon_.get(); }
+    // Both none while the warning is off.
+    NoWayOutNotice* noWayOutNotice() const { return noWayOutNotice_; }
+    const NoWayOutWatch* noWayOutWatch() const { return noWayOutWatch_.get(); }
 
   protected:
     bool event(QEvent* event) override;
@@ -93,6 +100,8 @@ class GameWindow final : public QWidget {
     void exitGame();
     void endGame();
     void playPairSound();
+    void watchForNoWayOut();
+    void forgetNoWayOut();
     void showOnScreen();
     void refuse(const QString& message);
 
@@ -111,6 +120,9 @@ class GameWindow final : public QWidget {
     std::unique_ptr<SoundPlayer> sound_;
     bool paused_ = false;
     bool endingGame_ = false;
+    bool warnNoWayOut_ = false;
+    NoWayOutNotice* noWayOutNotice_ = nullptr;
+    std::unique_ptr<NoWayOutWatch> noWayOutWatch_;
 };
 
 } // namespace tessalo

@@ -36,7 +36,9 @@ void GameWindowOutput::resetIndicator() {
 }
 
 int GameWindowOutput::pairRemoved() {
-    return window_.indicator()->pairRemoved();
+    const int remaining = window_.indicator()->pairRemoved();
+    window_.watchForNoWayOut();
+    return remaining;
 }
 
 void GameWindowOutput::startClock() {

@@ -7,7 +7,12 @@ RegistrySettings readRegistrySettings(const RegistryStore& key) {
     settings.layoutIndex = key.queryDword("Layout").value_or(0);
     settings.picturesIndex = key.queryDword("Pictures").value_or(0);
     settings.recordsFile = key.queryString("RecordsFile", kRecordsFileValueRoom);
+    settings.warnNoWayOut = key.queryDword("WarnNoWayOut") == 1;
     return settings;
+}
+
+void storeWarnNoWayOut(RegistryStore& key, bool on) {
+    key.setDword("WarnNoWayOut", on ? 1 : 0);
 }
 
 std::string writeRegistrySettings(RegistryStore& key, std::int32_t layoutIndex,

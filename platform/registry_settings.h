@@ -17,11 +17,14 @@ struct RegistrySettings {
     std::int32_t layoutIndex = 0;
     std::int32_t picturesIndex = 0;
     std::optional<std::string> recordsFile; // the records table keeps its default when none
+    bool warnNoWayOut = false;
 };
 
 // "Layout" and "Pictures" count only when they hold exactly four bytes; "RecordsFile" only when
 // it fits in 260 bytes with its terminator.
 RegistrySettings readRegistrySettings(const RegistryStore& key);
+// "WarnNoWayOut" is on only when it holds the DWORD 1.
+void storeWarnNoWayOut(RegistryStore& key, bool on);
 // "RecordsFile" is never written. Returns an empty string on success, else the reason.
 std::string writeRegistrySettings(RegistryStore& key, std::int32_t layoutIndex,
                                   std::int32_t picturesIndex);

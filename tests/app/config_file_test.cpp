@@ -113,5 +113,23 @@ TEST_F(ConfigFileTest, RegistrySettings_OnlyFourByteDwordsAndShortNamesCount) {
     EXPECT_EQ(stored.picturesIndex, -1);
 }
 
+TEST_F(ConfigFileTest, WarnNoWayOut_OnOnlyForTheDwordOneAndStoredBack) {
+    RegistryStore key = RegistryStore::openKey(kRegistryKey, folder_);
+    EXPECT_FALSE(readRegistrySettings(key).warnNoWayOut);
+    key.setString("WarnNoWayOut", "\x01"); // a string, not a DWORD
+    EXPECT_FALSE(readRegistrySettings(key).warnNoWayOut);
+    key.setDword("WarnNoWayOut", 2);
+    EXPECT_FALSE(readRegistrySettings(key).warnNoWayOut);
+    key.setDword("WarnNoWayOut", 1);
+    EXPECT_TRUE(readRegistrySettings(key).warnNoWayOut);
+
+    storeWarnNoWayOut(key, false);
+    ASSERT_EQ(writeRegistrySettings(key, 0, 0), "");
+    EXPECT_FALSE(readRegistrySettings(RegistryStore::openKey(kRegistryKey, folder_)).warnNoWayOut);
+    storeWarnNoWayOut(key, true);
+    ASSERT_EQ(writeRegistrySettings(key, 0, 0), "");
+    EXPECT_TRUE(readRegistrySettings(RegistryStore::openKey(kRegistryKey, folder_)).warnNoWayOut);
+}
+
 } // namespace
 } // namespace tessalo

@@ -159,6 +159,18 @@ TEST_F(GameAppTest, TheExitActionsStoreTheIndicesAndRewriteTheConfiguration) {
     EXPECT_FALSE(stored.queryString("RecordsFile", 260).has_value());
 }
 
+TEST_F(GameAppTest, TheWarningChoiceIsReadAtStartAndWrittenBackAtExit) {
+    RegistryStore stored = key();
+    stored.setDword("WarnNoWayOut", 1);
+    ASSERT_EQ(stored.flush(), "");
+    GameApp app(programFile(), config.path());
+    ASSERT_EQ(app.startUp({}), GameApp::StartUp::RunMainDialog);
+    EXPECT_TRUE(app.state().warnNoWayOut);
+    app.state().warnNoWayOut = false;
+    app.exitActions();
+    EXPECT_EQ(key().queryDword("WarnNoWayOut"), 0);
+}
+
 TEST_F(GameAppTest, AMissingConfigurationIsReportedAndTheNextStartBeginsEmpty) {
     std::filesystem::remove(inProgram("ts220.cfg"));
     storeIndices(1, 1);

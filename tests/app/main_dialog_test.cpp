@@ -147,6 +147,7 @@ TEST_F(MainDialogTest, AScreenBelowEightHundredBySixHundredIsRefused) {
 
 TEST_F(MainDialogTest, AnEightHundredScreenPlaysAndTheDialogComesBackWithItsTab) {
     screen = QSize(800, 600);
+    state.warnNoWayOut = true;
     MainDialog dialog(services, true);
     dialog.show();
     tabs(dialog).setCurrentIndex(1);
@@ -154,6 +155,8 @@ TEST_F(MainDialogTest, AnEightHundredScreenPlaysAndTheDialogComesBackWithItsTab)
     pressGame(dialog);
     GameWindow& game = dialog.gameWindow();
     ASSERT_TRUE(game.isOpen());
+    // The warning chosen in the dialog reached the game.
+    EXPECT_NE(game.noWayOutNotice(), nullptr);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(game.playArea().origin(), (PixelPoint{0, 0}));
     QCoreApplication::processEvents();

@@ -201,6 +201,21 @@ TEST_F(SettingsTabTest, Sound_OffAtEveryStartAndToggledByTheBox) {
     EXPECT_FALSE(makeTab()->soundOn());
 }
 
+TEST_F(SettingsTabTest, WarnNoWayOut_ShowsTheStoredChoiceAndChangesItAtOnce) {
+    state.warnNoWayOut = true;
+    auto tab = makeTab();
+    auto* box = tab->findChild<QCheckBox*>("1051");
+    EXPECT_EQ(box->text(), "Warn when the board can no longer be cleared");
+    EXPECT_EQ(box->geometry(), QRect(138, 177, 300, 16)); // 92, 109, 200 × 10
+    EXPECT_TRUE(box->isChecked());
+    click(*tab, "1051");
+    EXPECT_FALSE(state.warnNoWayOut);
+    click(*tab, "1051");
+    EXPECT_TRUE(state.warnNoWayOut);
+    state.warnNoWayOut = false;
+    EXPECT_FALSE(makeTab()->findChild<QCheckBox*>("1051")->isChecked());
+}
+
 // What a box shows is what the next game uses and the records page lists, however it got there.
 TEST_F(SettingsTabTest, Choices_TakeEffectWheneverTheShownItemChanges) {
     state.pictureSetNames = {"Alpha", "Bravo", "Charlie"};
