@@ -17,6 +17,8 @@ struct AppState {
     std::vector<std::string> pictureSetNames;
     std::vector<std::string> pictureModuleFiles;
     std::int32_t picturesIndex = 0;
+    // Off by default: the play area keeps its own size between black bands.
+    bool fillScreen = false;
     // The last name entered for a record in this run; never stored.
     std::string lastPlayerName;
 

@@ -12,6 +12,7 @@
 #include "platform/registry_settings.h"
 #include "skin/pictures_module.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -26,7 +27,7 @@ namespace {
 using Kind = ControlKind;
 using Tab = SettingsTab;
 
-constexpr std::array<DialogControl, 9> kControls = {{
+constexpr std::array<DialogControl, 10> kControls = {{
     {Tab::kLayoutCombo, Kind::DropDownList, "", {9, 27, 74, 50}, kTabStop},
     {kNoControlId, Kind::GroupBox, "Layout", {1, 0, 294, 62}},
     {kNoControlId, Kind::GroupBox, "Tiles", {1, 63, 294, 62}},
@@ -36,6 +37,7 @@ constexpr std::array<DialogControl, 9> kControls = {{
     {kNoControlId, Kind::StaticLeft, "", {92, 14, 138, 40}},
     {kNoControlId, Kind::StaticLeft, "", {92, 75, 138, 26}},
     {Tab::kSoundBox, Kind::CheckBox, "Sound", {8, 109, 74, 10}, kTabStop},
+    {Tab::kFillScreenBox, Kind::CheckBox, "Fill the screen", {92, 109, 138, 10}, kTabStop},
 }};
 
 constexpr DialogTemplate kTemplate{"", 296, 126, kControls};
@@ -73,6 +75,7 @@ SettingsTab::SettingsTab(AppState& state, std::function<void()> refillRecords, Q
     whenChoiceMade(tilesCombo(), [this] { onCommand(kTilesCombo); });
     dialogControl<QPushButton>(*this, kAddPicturesButton)
         ->setToolTip(QString::fromUtf8(kAddPicturesTip));
+    dialogControl<QCheckBox>(*this, kFillScreenBox)->setChecked(state_.fillScreen);
 }
 
 QComboBox& SettingsTab::layoutCombo() const {
@@ -113,9 +116,20 @@ void SettingsTab::onCommand(int id) {
     case kSoundBox:
         soundOn_ = !soundOn_;
         break;
+    case kFillScreenBox:
+        takeFillScreenChoice();
+        break;
     default:
         break;
     }
+}
+
+void SettingsTab::takeFillScreenChoice() {
+    state_.fillScreen = dialogControl<QCheckBox>(*this, kFillScreenBox)->isChecked();
+    // Kept at once, so a run that does not end in order keeps the choice too.
+    RegistryStore key = RegistryStore::openKey(kRegistryKey, configFolder_);
+    setFillScreen(key, state_.fillScreen);
+    key.flush();
 }
 
 void SettingsTab::takeLayoutChoice() {

@@ -25,6 +25,7 @@ class SettingsTab final : public QWidget {
         kAddPicturesButton = 1027,
         kAddLayoutButton = 1030,
         kSoundBox = 1045,
+        kFillScreenBox = 1046,
     };
 
     // `refillRecords` rebuilds the records page for the current layout and picture set.
@@ -52,6 +53,7 @@ class SettingsTab final : public QWidget {
     void fillCombos();
     void takeLayoutChoice();
     void takePicturesChoice();
+    void takeFillScreenChoice();
     void addPictureSet(const std::string& fileName);
     void selectFirstPictureSet();
     void refillRecords() const;

@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef TESSALO_TEST_SCREEN_WIDTH
+#define TESSALO_TEST_SCREEN_WIDTH 1024
+#define TESSALO_TEST_SCREEN_HEIGHT 768
+#endif
+
 // Window tests run on Qt's offscreen platform with their settings and runtime files kept inside
 // the build folder, so a test never touches the user's own configuration.
 int main(int argc, char** argv) {
@@ -18,12 +23,18 @@ int main(int argc, char** argv) {
                           QString::number(QCoreApplication::applicationPid());
     QDir().mkpath(state);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        // A 1024 × 768 screen, larger than the play area, so the bands around it can be seen.
+        // A 1024 × 768 screen unless the program asks for another, larger than the play area,
+        // so the bands around it can be seen.
         const QString screens = state + "/screens.json";
         QFile file(screens);
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            file.write(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1024,)"
-                       R"( "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+            file.write(
+                QStringLiteral(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": %1,)"
+                               R"( "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96,)"
+                               R"( "dpr": 1}]})")
+                    .arg(TESSALO_TEST_SCREEN_WIDTH)
+                    .arg(TESSALO_TEST_SCREEN_HEIGHT)
+                    .toUtf8());
             file.close();
         }
         qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens).toLocal8Bit());
