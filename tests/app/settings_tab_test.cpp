@@ -193,6 +193,29 @@ TEST_F(SettingsTabTest, Sound_OffAtEveryStartAndToggledByTheBox) {
     EXPECT_FALSE(makeTab()->soundOn());
 }
 
+// Beside Sound, off unless stored; each change is stored at once as a four-byte FillScreen.
+TEST_F(SettingsTabTest, FillTheScreen_ShowsTheChoiceAndStoresEachChange) {
+    auto tab = makeTab();
+    auto* fill = tab->findChild<QCheckBox*>("1046");
+    ASSERT_NE(fill, nullptr);
+    EXPECT_EQ(fill->text(), "Fill the screen");
+    EXPECT_EQ(fill->geometry(), QRect(138, 177, 207, 16)); // 92, 109, 138 × 10
+    EXPECT_EQ(fill->font(), tab->findChild<QCheckBox*>("1045")->font());
+    EXPECT_FALSE(fill->isChecked());
+    const auto stored = [this] {
+        return RegistryStore::openKey(kRegistryKey, configFolder).queryDword("FillScreen");
+    };
+    EXPECT_EQ(stored(), std::nullopt);
+    click(*tab, "1046");
+    EXPECT_TRUE(state.fillScreen);
+    EXPECT_EQ(stored(), 1);
+    click(*tab, "1046");
+    EXPECT_FALSE(state.fillScreen);
+    EXPECT_EQ(stored(), 0);
+    state.fillScreen = true;
+    EXPECT_TRUE(makeTab()->findChild<QCheckBox*>("1046")->isChecked());
+}
+
 // What a box shows is what the next game uses and the records page lists, however it got there.
 TEST_F(SettingsTabTest, Choices_TakeEffectWheneverTheShownItemChanges) {
     state.pictureSetNames = {"Alpha", "Bravo", "Charlie"};
