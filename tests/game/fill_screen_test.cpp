@@ -43,8 +43,9 @@ TEST_F(GameWindowTest, FilledOnAFullHdScreenEverythingIsDrawnAtOnePointEight) {
     EXPECT_EQ(shot.pixelColor(290 + 5, -22 + 60), colourOf(TestPictureSet::kBase));
     EXPECT_EQ(shot.pixelColor(290 + 85, -22 + 120),
               colourOf(TestPictureSet::faceColour((first / 4) % 36)));
-    // Digit 0 of the clock: at (2, 4) of the face, 20 × 40 → at (4, 7), 36 × 72.
-    EXPECT_EQ(shot.pixelColor(1478 + 22, 43), colourOf(TestPictureSet::digitColour(0)));
+    // Digit 0 of the clock: at (2, 4) of the face, 20 × 40 → at (4, 7), 36 × 72; x = 30 lies
+    // between the cell's holes and past where an unscaled digit ends.
+    EXPECT_EQ(shot.pixelColor(1478 + 30, 43), colourOf(TestPictureSet::digitColour(0)));
 }
 
 // The scaled outline decides: its cut lower-right corner (x + y > 218 at 1.8) lets a click
