@@ -19,6 +19,8 @@ struct AppState {
     std::int32_t picturesIndex = 0;
     // Whether the game says when its board can no longer be cleared.
     bool warnNoWayOut = false;
+    // Off by default: the play area keeps its own size between black bands.
+    bool fillScreen = false;
     // The last name entered for a record in this run; never stored.
     std::string lastPlayerName;
 

@@ -105,6 +105,7 @@ bool GameApp::readSettings() {
     state_.layoutIndex = settings.layoutIndex;
     state_.picturesIndex = settings.picturesIndex;
     state_.warnNoWayOut = settings.warnNoWayOut;
+    state_.fillScreen = settings.fillScreen;
     if (settings.recordsFile)
         records_.setFileName(*settings.recordsFile);
     return true;
@@ -157,6 +158,10 @@ void GameApp::exitActions() {
     // Opened afresh: the records page has written its own values to the key meanwhile.
     RegistryStore key = RegistryStore::openKey(kRegistryKey, configFolder_);
     storeWarnNoWayOut(key, state_.warnNoWayOut);
+    // Stored only once the player has turned it on, so the store of a player who never did stays
+    // as it always was.
+    if (state_.fillScreen || key.queryDword(kFillScreenValue))
+        setFillScreen(key, state_.fillScreen);
     writeRegistrySettings(key, state_.layoutIndex, state_.picturesIndex);
     writeConfig(kConfigFileName, state_.pictureSetNames, state_.pictureModuleFiles);
 }

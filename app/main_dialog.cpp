@@ -178,6 +178,7 @@ void MainDialog::startGame() {
     setup.pictureSetName = *state.currentPictureSetName();
     setup.screenWidth = screen.width();
     setup.screenHeight = screen.height();
+    setup.fillScreen = state.fillScreen;
     launchGame(this, *gameWindow_, setup);
 }
 

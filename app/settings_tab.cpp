@@ -37,10 +37,12 @@ constexpr std::array<DialogControl, 10> kControls = {{
     {kNoControlId, Kind::StaticLeft, "", {92, 14, 138, 40}},
     {kNoControlId, Kind::StaticLeft, "", {92, 75, 138, 26}},
     {Tab::kSoundBox, Kind::CheckBox, "Sound", {8, 109, 74, 10}, kTabStop},
+    {Tab::kFillScreenBox, Kind::CheckBox, "Fill the screen", {92, 109, 138, 10}, kTabStop},
+    // Beneath the Layout box: what is said about the board belongs with the layout.
     {Tab::kWarnNoWayOutBox,
      Kind::CheckBox,
      "Warn when the board can no longer be cleared",
-     {92, 109, 200, 10},
+     {8, 48, 220, 10},
      kTabStop},
 }};
 
@@ -80,6 +82,7 @@ SettingsTab::SettingsTab(AppState& state, std::function<void()> refillRecords, Q
     dialogControl<QPushButton>(*this, kAddPicturesButton)
         ->setToolTip(QString::fromUtf8(kAddPicturesTip));
     dialogControl<QCheckBox>(*this, kWarnNoWayOutBox)->setChecked(state_.warnNoWayOut);
+    dialogControl<QCheckBox>(*this, kFillScreenBox)->setChecked(state_.fillScreen);
 }
 
 QSize SettingsTab::pageSize() {
@@ -127,9 +130,20 @@ void SettingsTab::onCommand(int id) {
     case kWarnNoWayOutBox:
         state_.warnNoWayOut = dialogControl<QCheckBox>(*this, kWarnNoWayOutBox)->isChecked();
         break;
+    case kFillScreenBox:
+        takeFillScreenChoice();
+        break;
     default:
         break;
     }
+}
+
+void SettingsTab::takeFillScreenChoice() {
+    state_.fillScreen = dialogControl<QCheckBox>(*this, kFillScreenBox)->isChecked();
+    // Kept at once, so a run that does not end in order keeps the choice too.
+    RegistryStore key = RegistryStore::openKey(kRegistryKey, configFolder_);
+    setFillScreen(key, state_.fillScreen);
+    key.flush();
 }
 
 void SettingsTab::takeLayoutChoice() {

@@ -27,6 +27,7 @@ class SettingsTab final : public QWidget {
         kAddLayoutButton = 1030,
         kSoundBox = 1045,
         kWarnNoWayOutBox = 1051,
+        kFillScreenBox = 1046,
     };
 
     // `refillRecords` rebuilds the records page for the current layout and picture set.
@@ -57,6 +58,7 @@ class SettingsTab final : public QWidget {
     void fillCombos();
     void takeLayoutChoice();
     void takePicturesChoice();
+    void takeFillScreenChoice();
     void addPictureSet(const std::string& fileName);
     void selectFirstPictureSet();
     void refillRecords() const;

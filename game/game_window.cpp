@@ -16,6 +16,7 @@
 #include "skin/asc_bitmap_loader.h"
 #include "skin/clock_window.h"
 #include "skin/indicator_window.h"
+#include "skin/picture_resampling.h"
 #include "skin/pictures_module.h"
 
 #include <QCloseEvent>
@@ -50,11 +51,16 @@ int buttonSlot(PictureButton button) {
     return kStartButton;
 }
 
-QPixmap pixmapOf(const std::optional<QImage>& image) {
-    return image ? QPixmap::fromImage(*image) : QPixmap();
+QPixmap pixmapOf(const std::optional<QImage>& image, PictureScale scale) {
+    return image ? QPixmap::fromImage(resampled(*image, scale)) : QPixmap();
 }
 
 } // namespace
+
+PlayArea playAreaOf(const GameSetup& setup) {
+    return setup.fillScreen ? PlayArea::fillingScreen(setup.screenWidth, setup.screenHeight)
+                            : PlayArea::centredOn(setup.screenWidth, setup.screenHeight);
+}
 
 GameWindow::GameWindow(GameEnvironment& environment)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
@@ -92,12 +98,14 @@ bool GameWindow::open(const GameSetup& setup) {
     }
     const auto& catalogue = std::get<PicturesCatalogue>(read);
 
-    playArea_ = PlayArea::centredOn(setup_.screenWidth, setup_.screenHeight);
+    playArea_ = playAreaOf(setup_);
     createButtons(module, catalogue.buttonsPlace);
     {
         const ResourceSourceScope scope(environment_.resourceSource, module);
         clock_ = new ClockWindow(environment_.calendar, this);
         indicator_ = new IndicatorWindow(clock_->digitSet(), this);
+        clock_->setScale(playArea_.scale());
+        indicator_->setScale(playArea_.scale());
         clock_->loadSkin(module);
         indicator_->loadSkin(module);
     }
@@ -142,7 +150,8 @@ void GameWindow::createButtons(const PeModule& module, const ButtonsPlace& place
                             PictureButton::Pause}) {
             for (bool down : {false, true}) {
                 images[std::size_t(buttonSlot(button))][down] = pixmapOf(
-                    loadSourceBitmap(environment_.resourceSource, buttonBitmapName(button, down)));
+                    loadSourceBitmap(environment_.resourceSource, buttonBitmapName(button, down)),
+                    playArea_.scale());
             }
         }
     }
@@ -222,15 +231,13 @@ bool GameWindow::event(QEvent* event) {
 void GameWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const PixelPoint origin = playArea_.origin();
-    const int scale = playArea_.scale();
-    const QRect area(origin.x, origin.y, kPlayAreaWidth * scale, kPlayAreaHeight * scale);
+    const QRect area(origin.x, origin.y, playArea_.width(), playArea_.height());
     // Black bands where the screen is larger than the play area.
     const QRegion bands = QRegion(rect()) - QRegion(area);
     for (const QRect& band : bands)
         painter.fillRect(band, Qt::black);
     if (!pictures_.background.isNull())
-        painter.drawPixmap(area, pictures_.background,
-                           QRect(0, 0, kPlayAreaWidth, kPlayAreaHeight));
+        painter.drawPixmap(area, pictures_.background, QRect(QPoint(), area.size()));
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {

@@ -47,7 +47,12 @@ struct GameSetup {
     std::string pictureSetName; // code page 1251
     int screenWidth = 0;
     int screenHeight = 0;
+    // The play area enlarged to the screen instead of 800 × 600 between black bands.
+    bool fillScreen = false;
 };
+
+// Where the game of `setup` is drawn, and at which scale its pictures are loaded.
+PlayArea playAreaOf(const GameSetup& setup);
 
 // The full-screen window a game is played in. The object lives as long as the main dialog; its
 // buttons, clock, indicator and tiles exist while a game is on screen.

@@ -26,9 +26,9 @@ constexpr DialogTemplate kTemplate{"Wait. Loading...", 187, 39, kControls};
 } // namespace
 
 LoadingDialog::LoadingDialog(const std::filesystem::path& module, GameWindow& window,
-                             QWidget* mainDialog)
+                             QWidget* mainDialog, PictureScale pictureScale)
     : QDialog(mainDialog, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      module_(module), window_(window) {
+      module_(module), window_(window), pictureScale_(pictureScale) {
     buildDialog(*this, kTemplate);
     progressBar_ = dialogControl<QProgressBar>(*this, kProgressBarId);
     progressBar_->setTextVisible(false);
@@ -63,7 +63,8 @@ void LoadingDialog::load() {
         // The load holds the event loop, so the bar is drawn at once.
         progressBar_->repaint();
     };
-    const auto refusal = loadPictureSet(module_, window_.soundOn(), window_.pictures(), progress);
+    const auto refusal =
+        loadPictureSet(module_, window_.soundOn(), window_.pictures(), progress, pictureScale_);
     if (refusal) {
         showWarning(parentWidget(), *refusal);
         done(QDialog::Rejected);

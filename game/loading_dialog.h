@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skin/picture_scale.h"
+
 #include <QDialog>
 
 #include <filesystem>
@@ -17,7 +19,9 @@ class LoadingDialog final : public QDialog {
   public:
     static constexpr int kProgressBarId = 1042;
 
-    LoadingDialog(const std::filesystem::path& module, GameWindow& window, QWidget* mainDialog);
+    // The pictures are resampled to `pictureScale`, the scale of the play area of the game.
+    LoadingDialog(const std::filesystem::path& module, GameWindow& window, QWidget* mainDialog,
+                  PictureScale pictureScale = {});
 
     // Accepted when the set was loaded; rejected, after a message, when it cannot be played.
     QProgressBar* progressBar() const { return progressBar_; }
@@ -33,6 +37,7 @@ class LoadingDialog final : public QDialog {
 
     std::filesystem::path module_;
     GameWindow& window_;
+    PictureScale pictureScale_;
     QProgressBar* progressBar_ = nullptr;
     bool firstShow_ = true;
 };

@@ -3,20 +3,22 @@
 #include "game/game_refusals.h"
 #include "platform/pe_module.h"
 #include "skin/asc_bitmap_loader.h"
+#include "skin/picture_resampling.h"
 #include "skin/pictures_module.h"
 
 namespace tessalo {
 
 namespace {
 
-QPixmap pixmapOf(const std::optional<QImage>& image) {
-    return image ? QPixmap::fromImage(*image) : QPixmap();
+QPixmap pixmapOf(const std::optional<QImage>& image, PictureScale scale) {
+    return image ? QPixmap::fromImage(resampled(*image, scale)) : QPixmap();
 }
 
 } // namespace
 
 std::optional<QString> loadPictureSet(const std::filesystem::path& modulePath, bool soundOn,
-                                      LoadedPictures& pictures, const LoadProgress& progress) {
+                                      LoadedPictures& pictures, const LoadProgress& progress,
+                                      PictureScale scale) {
     pictures.releaseBitmaps();
     pictures.okSound.reset();
     auto opened = PeModule::open(modulePath);
@@ -35,16 +37,16 @@ std::optional<QString> loadPictureSet(const std::filesystem::path& modulePath, b
         const auto sound = module.findResource(kWaveType, kSoundName);
         pictures.okSound.emplace(sound->begin(), sound->end());
     }
-    pictures.background = pixmapOf(loadAscBitmap(module, kBackgroundName));
+    pictures.background = pixmapOf(loadAscBitmap(module, kBackgroundName), scale);
     pictures.faces.resize(std::size_t(count));
     for (int i = 0; i < count; ++i) {
         pictures.faces[std::size_t(i)] =
-            pixmapOf(loadAscBitmap(module, catalogue.pictureNames[std::size_t(i)]));
+            pixmapOf(loadAscBitmap(module, catalogue.pictureNames[std::size_t(i)]), scale);
         if (progress.setPosition)
             progress.setPosition(i);
     }
     if (auto base = loadAscBitmap(module, kBaseName))
-        pictures.base = QPixmap::fromImage(*base);
+        pictures.base = QPixmap::fromImage(resampled(*base, scale));
     return std::nullopt;
 }
 

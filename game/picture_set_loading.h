@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/loaded_pictures.h"
+#include "skin/picture_scale.h"
 
 #include <QString>
 
@@ -19,8 +20,10 @@ struct LoadProgress {
 
 // Decodes the set's pictures into `pictures` and copies its pair sound when `soundOn`. A module
 // that cannot be read or lacks what a game needs leaves `pictures` empty and returns the message
-// for the player; nothing half-loaded ever reaches a game.
+// for the player; nothing half-loaded ever reaches a game. The pictures are resampled to `scale`,
+// the scale of the play area they are drawn on.
 std::optional<QString> loadPictureSet(const std::filesystem::path& module, bool soundOn,
-                                      LoadedPictures& pictures, const LoadProgress& progress);
+                                      LoadedPictures& pictures, const LoadProgress& progress,
+                                      PictureScale scale = {});
 
 } // namespace tessalo

@@ -17,15 +17,26 @@ PlayArea PlayArea::centredOn(int screenWidth, int screenHeight) {
     return area;
 }
 
+PlayArea PlayArea::fillingScreen(int screenWidth, int screenHeight) {
+    PlayArea area;
+    // min(w / 800, h / 600) as a fraction: compare w · 600 with h · 800.
+    if (std::int64_t(screenWidth) * kPlayAreaHeight <= std::int64_t(screenHeight) * kPlayAreaWidth)
+        area.scale_ = {screenWidth, kPlayAreaWidth};
+    else
+        area.scale_ = {screenHeight, kPlayAreaHeight};
+    area.origin_ = {(screenWidth - area.width()) / 2, (screenHeight - area.height()) / 2};
+    return area;
+}
+
 PixelPoint PlayArea::toWindow(int x, int y) const {
-    return {origin_.x + scale_ * x, origin_.y + scale_ * y};
+    return {origin_.x + length(x), origin_.y + length(y)};
 }
 
 PixelPoint PlayArea::buttonPosition(std::int16_t x, std::int16_t y) const {
     const auto wrap = [](int value) {
         return static_cast<int>(static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
     };
-    return {wrap(origin_.x + scale_ * x), wrap(origin_.y + scale_ * y)};
+    return {wrap(origin_.x + length(x)), wrap(origin_.y + length(y))};
 }
 
 PixelPoint PlayArea::tilePosition(int x, int y, int z) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skin/picture_scale.h"
+
 #include <cstdint>
 
 namespace tessalo {
@@ -15,15 +17,21 @@ struct PixelPoint {
     friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
 };
 
-// The 800 × 600 play area centred on the screen. This is the one place where play-area and board
-// coordinates become window coordinates, so enlarging the play area later changes only `scale`.
+// The 800 × 600 play area centred on the screen, at its own size or enlarged to fill it. This is
+// the one place where play-area and board coordinates become window coordinates.
 class PlayArea {
   public:
     PlayArea() = default;
     static PlayArea centredOn(int screenWidth, int screenHeight);
+    // As large as the screen allows with the play area's shape kept; black bands take the rest.
+    static PlayArea fillingScreen(int screenWidth, int screenHeight);
 
     PixelPoint origin() const { return origin_; }
-    int scale() const { return scale_; }
+    PictureScale scale() const { return scale_; }
+    // A width or height of the play area on the screen.
+    int length(int playAreaLength) const { return scale_.of(playAreaLength); }
+    int width() const { return length(kPlayAreaWidth); }
+    int height() const { return length(kPlayAreaHeight); }
 
     // A point of the play area (a "PLACE" position of the clock or the indicator).
     PixelPoint toWindow(int x, int y) const;
@@ -35,7 +43,7 @@ class PlayArea {
 
   private:
     PixelPoint origin_;
-    int scale_ = 1;
+    PictureScale scale_;
 };
 
 } // namespace tessalo

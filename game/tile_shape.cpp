@@ -4,8 +4,10 @@
 
 namespace tessalo {
 
-QRegion tileOutline() {
-    const QPolygon corners({{7, 0}, {52, 0}, {52, 69}, {44, 77}, {0, 77}, {0, 7}});
+QRegion tileOutline(PictureScale scale) {
+    QPolygon corners({{7, 0}, {52, 0}, {52, 69}, {44, 77}, {0, 77}, {0, 7}});
+    for (QPoint& corner : corners)
+        corner = QPoint(scale.of(corner.x()), scale.of(corner.y()));
     return QRegion(corners, Qt::WindingFill);
 }
 

@@ -28,8 +28,8 @@ TileWindow::TileWindow(const Board& board, const PlayArea& playArea, int tileInd
     const bool coversOutline =
         base_ != nullptr ? !base_->isNull() : face_ != nullptr && !face_->isNull();
     setAttribute(Qt::WA_OpaquePaintEvent, coversOutline);
-    setGeometry(0, 0, kTileWindowWidth, kTileWindowHeight);
-    setMask(tileOutline());
+    setGeometry(0, 0, playArea_.length(kTileWindowWidth), playArea_.length(kTileWindowHeight));
+    setMask(tileOutline(playArea_.scale()));
     hide();
 }
 
@@ -53,13 +53,17 @@ void TileWindow::paintEvent(QPaintEvent*) {
     painter.setCompositionMode(highlighted_ ? QPainter::RasterOp_NotSource
                                             : QPainter::CompositionMode_Source);
     const bool hasFace = face_ != nullptr && !face_->isNull();
+    // The pictures were resampled at load to these sizes, so they are copied 1:1.
+    const int width = playArea_.length(kTileWindowWidth);
+    const int height = playArea_.length(kTileWindowHeight);
     if (base_ != nullptr) {
         if (!base_->isNull())
-            painter.drawPixmap(0, 0, *base_, 0, 0, kTileWindowWidth, kTileWindowHeight);
+            painter.drawPixmap(0, 0, *base_, 0, 0, width, height);
         if (hasFace)
-            painter.drawPixmap(kFaceLeft, 0, *face_, 0, 0, kFaceWidth, kFaceHeight);
+            painter.drawPixmap(playArea_.length(kFaceLeft), 0, *face_, 0, 0,
+                               playArea_.length(kFaceWidth), playArea_.length(kFaceHeight));
     } else if (hasFace) {
-        painter.drawPixmap(0, 0, *face_, 0, 0, kTileWindowWidth, kTileWindowHeight);
+        painter.drawPixmap(0, 0, *face_, 0, 0, width, height);
     }
 }
 

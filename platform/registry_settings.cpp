@@ -8,6 +8,7 @@ RegistrySettings readRegistrySettings(const RegistryStore& key) {
     settings.picturesIndex = key.queryDword("Pictures").value_or(0);
     settings.recordsFile = key.queryString("RecordsFile", kRecordsFileValueRoom);
     settings.warnNoWayOut = key.queryDword("WarnNoWayOut") == 1;
+    settings.fillScreen = key.queryDword(kFillScreenValue).value_or(0) == 1;
     return settings;
 }
 
@@ -20,6 +21,10 @@ std::string writeRegistrySettings(RegistryStore& key, std::int32_t layoutIndex,
     key.setDword("Layout", layoutIndex);
     key.setDword("Pictures", picturesIndex);
     return key.flush();
+}
+
+void setFillScreen(RegistryStore& key, bool on) {
+    key.setDword(kFillScreenValue, on ? 1 : 0);
 }
 
 } // namespace tessalo

@@ -18,6 +18,7 @@ struct RegistrySettings {
     std::int32_t picturesIndex = 0;
     std::optional<std::string> recordsFile; // the records table keeps its default when none
     bool warnNoWayOut = false;
+    bool fillScreen = false;
 };
 
 // "Layout" and "Pictures" count only when they hold exactly four bytes; "RecordsFile" only when
@@ -28,5 +29,9 @@ void storeWarnNoWayOut(RegistryStore& key, bool on);
 // "RecordsFile" is never written. Returns an empty string on success, else the reason.
 std::string writeRegistrySettings(RegistryStore& key, std::int32_t layoutIndex,
                                   std::int32_t picturesIndex);
+
+// "FillScreen": 1 when the game fills the screen; counts only when it holds exactly four bytes.
+inline constexpr const char* kFillScreenValue = "FillScreen";
+void setFillScreen(RegistryStore& key, bool on);
 
 } // namespace tessalo

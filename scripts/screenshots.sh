@@ -36,3 +36,20 @@ xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c '
     wait
 ' _ "$program" "$out"
 echo "Saved $out/game.png"
+
+# The same first start on a 1920 x 1080 screen with "Fill the screen" stored as on: a game of the
+# real program, the play area at 1.8 times its size.
+rm -rf "$scratch/config" && mkdir -p "$scratch/config/tessalo2-registry/SOFTWARE/OVK"
+# The store's own format: magic, one value, a DWORD named FillScreen holding 1.
+printf 'TSREG\0\0\001\001\0\0\0\004\012FillScreen\004\001\0\0\0' \
+    >"$scratch/config/tessalo2-registry/SOFTWARE/OVK/Tessalo2.reg"
+XDG_CONFIG_HOME="$scratch/config" xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash -c '
+    source scripts/program_driver.sh
+    "$1/tessalo2" &
+    pid=$!
+    poll 15 has_window "^Tessalo 2\$" && sleep 0.5 &&
+        click_in "$(visible_window "^Tessalo 2\$")" "$GAME_BUTTON" &&
+        poll 20 has_window "^Tessalo Game\$" && sleep 2.5 && import -window root "$2/fill-screen.png"
+    kill $pid
+' _ "$scratch/program" "$out"
+echo "Saved $out/fill-screen.png"

@@ -25,7 +25,7 @@ ClockWindow::ClockWindow(const CalendarClock& calendar, QWidget* gameWindow)
 bool ClockWindow::loadSkin(const PeModule& module) {
     // The placement, the face and each digit load on their own: a damaged image costs only what
     // it shows, and the indicator keeps the digits whatever became of the face.
-    const bool digits = digitSet_.load(module);
+    const bool digits = digitSet_.load(module, scale());
     const auto record = module.findResource(kPlaceType, kClockPlaceName);
     const auto place = record ? parseClockPlace(*record) : std::nullopt;
     if (!place) {
@@ -42,7 +42,7 @@ void ClockWindow::createOwned(QPoint position) {
     runSeconds_ = 0;
     accumulatedSeconds_ = 0;
     showTotal();
-    showAt(position, clockShape());
+    showAt(position, clockShape(scale()));
 }
 
 void ClockWindow::startNewGame() {

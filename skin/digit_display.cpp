@@ -1,6 +1,7 @@
 #include "skin/digit_display.h"
 
 #include "skin/asc_bitmap_loader.h"
+#include "skin/picture_resampling.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,10 +18,12 @@ bool DigitDisplay::loadFace(const PeModule& module, const char* faceName, QPoint
                             std::span<const std::int16_t> digitX, int digitY) {
     placed_ = true;
     place_ = place;
-    digitX_.assign(digitX.begin(), digitX.end());
-    digitY_ = digitY;
+    digitX_.clear();
+    for (const std::int16_t x : digitX)
+        digitX_.push_back(scale_.of(x));
+    digitY_ = scale_.of(digitY);
     auto face = loadAscBitmap(module, faceName);
-    face_ = face ? std::move(*face) : QImage();
+    face_ = face ? resampled(*face, scale_) : QImage();
     return face.has_value();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/pe_module.h"
 #include "skin/digit_set.h"
+#include "skin/picture_scale.h"
 #include "skin/window_drag.h"
 
 #include <QImage>
@@ -20,6 +21,9 @@ class DigitDisplay : public QWidget {
   public:
     // Relative to the play area.
     QPoint place() const { return place_; }
+    // The play area's scale; set before the skin loads, as the face is resampled to it.
+    void setScale(PictureScale scale) { scale_ = scale; }
+    PictureScale scale() const { return scale_; }
 
   protected:
     // Created hidden, or showing the game window would show it before it is placed.
@@ -48,6 +52,7 @@ class DigitDisplay : public QWidget {
     std::vector<int> digitX_;
     int digitY_ = 0;
     WindowDrag drag_;
+    PictureScale scale_;
 };
 
 } // namespace tessalo

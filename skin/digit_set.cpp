@@ -1,6 +1,7 @@
 #include "skin/digit_set.h"
 
 #include "skin/asc_bitmap_loader.h"
+#include "skin/picture_resampling.h"
 #include "skin/pictures_module.h"
 
 #include <QPainter>
@@ -8,14 +9,14 @@
 
 namespace tessalo {
 
-bool DigitSet::load(const PeModule& module) {
+bool DigitSet::load(const PeModule& module, PictureScale scale) {
     clear();
     bool complete = true;
     for (int value = 0; value <= 9; ++value) {
         // Each digit on its own: a damaged image blanks only the digit it shows.
         auto image = loadAscBitmap(module, digitBitmapName(value));
         if (image)
-            images_[value] = std::move(*image);
+            images_[value] = resampled(*image, scale);
         else
             complete = false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/pe_module.h"
+#include "skin/picture_scale.h"
 
 #include <QImage>
 #include <QPoint>
@@ -16,8 +17,8 @@ class DigitSet {
   public:
     // "IDB_0".."IDB_9" from the module; width and height are those of digit 0 (of the first
     // digit that decoded when digit 0 did not). False if any is missing or undecodable; that
-    // digit then stays blank and the others are kept.
-    bool load(const PeModule& module);
+    // digit then stays blank and the others are kept. The images are resampled to `scale`.
+    bool load(const PeModule& module, PictureScale scale = {});
     void clear();
     int width() const { return width_; }
     int height() const { return height_; }

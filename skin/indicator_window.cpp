@@ -25,7 +25,7 @@ bool IndicatorWindow::loadSkin(const PeModule& module) {
 
 void IndicatorWindow::createOwned(QPoint position) {
     remaining_ = kFullCount;
-    showAt(position, indicatorShape());
+    showAt(position, indicatorShape(scale()));
 }
 
 void IndicatorWindow::resetCount() {

@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef TESSALO_TEST_SCREEN_WIDTH
+#define TESSALO_TEST_SCREEN_WIDTH 1024
+#define TESSALO_TEST_SCREEN_HEIGHT 768
+#endif
+
 // Window tests run on Qt's offscreen platform with their settings and runtime files kept inside
 // the build folder, so a test never touches the user's own configuration.
 int main(int argc, char** argv) {
@@ -18,16 +23,21 @@ int main(int argc, char** argv) {
                           QString::number(QCoreApplication::applicationPid());
     QDir().mkpath(state);
     // The screen is always this one, whatever platform or scale the caller's environment asks
-    // for: a 1024 × 768 screen, larger than the play area, so the bands around it can be seen.
-    // TESSALO_TEST_DEVICE_PIXEL_RATIO=2 gives the same screen at a device pixel ratio of 2.
+    // for: 1024 × 768 unless the program asks for another, larger than the play area, so the
+    // bands around it can be seen. TESSALO_TEST_DEVICE_PIXEL_RATIO=2 gives the same screen at a
+    // device pixel ratio of 2.
     const int pixelRatio =
         qEnvironmentVariableIntValue("TESSALO_TEST_DEVICE_PIXEL_RATIO") == 2 ? 2 : 1;
     const QString screens = state + "/screens.json";
     QFile file(screens);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        file.write(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1024,)"
-                   R"( "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": )" +
-                   QByteArray::number(pixelRatio) + "}]}");
+        file.write(QStringLiteral(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": %1,)"
+                                  R"( "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96,)"
+                                  R"( "dpr": %3}]})")
+                       .arg(TESSALO_TEST_SCREEN_WIDTH)
+                       .arg(TESSALO_TEST_SCREEN_HEIGHT)
+                       .arg(pixelRatio)
+                       .toUtf8());
         file.close();
     }
     qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens).toLocal8Bit());

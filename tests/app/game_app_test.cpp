@@ -117,6 +117,35 @@ TEST_F(GameAppTest, TheStoreChoosesLayoutPicturesAndRecordsFile) {
     EXPECT_EQ(app.records().entries().size(), 2u);
 }
 
+// Only a DWORD of 1 turns it on; the store of a player who never chose it gains no value.
+TEST_F(GameAppTest, FillScreenIsReadAtStartAndKeptAtExit) {
+    {
+        GameApp app(programFile(), config.path());
+        ASSERT_EQ(app.startUp({}), GameApp::StartUp::RunMainDialog);
+        EXPECT_FALSE(app.state().fillScreen);
+        app.exitActions();
+        EXPECT_FALSE(key().query("FillScreen", RegistryStore::Type::Dword));
+    }
+    RegistryStore stored = key();
+    stored.setString("FillScreen", "1");
+    ASSERT_EQ(stored.flush(), "");
+    {
+        GameApp app(programFile(), config.path());
+        ASSERT_EQ(app.startUp({}), GameApp::StartUp::RunMainDialog);
+        EXPECT_FALSE(app.state().fillScreen);
+    }
+    stored.setDword("FillScreen", 1);
+    ASSERT_EQ(stored.flush(), "");
+    {
+        GameApp app(programFile(), config.path());
+        ASSERT_EQ(app.startUp({}), GameApp::StartUp::RunMainDialog);
+        EXPECT_TRUE(app.state().fillScreen);
+        app.state().fillScreen = false;
+        app.exitActions();
+        EXPECT_EQ(key().queryDword("FillScreen"), 0);
+    }
+}
+
 TEST_F(GameAppTest, IndicesOutsideTheirListsFallBackToTheFirst) {
     storeIndices(-1, 7);
     {

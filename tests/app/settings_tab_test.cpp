@@ -206,7 +206,7 @@ TEST_F(SettingsTabTest, WarnNoWayOut_ShowsTheStoredChoiceAndChangesItAtOnce) {
     auto tab = makeTab();
     auto* box = tab->findChild<QCheckBox*>("1051");
     EXPECT_EQ(box->text(), "Warn when the board can no longer be cleared");
-    EXPECT_EQ(box->geometry(), QRect(138, 177, 300, 16)); // 92, 109, 200 × 10
+    EXPECT_EQ(box->geometry(), QRect(12, 78, 330, 16)); // 8, 48, 220 × 10
     EXPECT_TRUE(box->isChecked());
     click(*tab, "1051");
     EXPECT_FALSE(state.warnNoWayOut);
@@ -214,6 +214,29 @@ TEST_F(SettingsTabTest, WarnNoWayOut_ShowsTheStoredChoiceAndChangesItAtOnce) {
     EXPECT_TRUE(state.warnNoWayOut);
     state.warnNoWayOut = false;
     EXPECT_FALSE(makeTab()->findChild<QCheckBox*>("1051")->isChecked());
+}
+
+// Beside Sound, off unless stored; each change is stored at once as a four-byte FillScreen.
+TEST_F(SettingsTabTest, FillTheScreen_ShowsTheChoiceAndStoresEachChange) {
+    auto tab = makeTab();
+    auto* fill = tab->findChild<QCheckBox*>("1046");
+    ASSERT_NE(fill, nullptr);
+    EXPECT_EQ(fill->text(), "Fill the screen");
+    EXPECT_EQ(fill->geometry(), QRect(138, 177, 207, 16)); // 92, 109, 138 × 10
+    EXPECT_EQ(fill->font(), tab->findChild<QCheckBox*>("1045")->font());
+    EXPECT_FALSE(fill->isChecked());
+    const auto stored = [this] {
+        return RegistryStore::openKey(kRegistryKey, configFolder).queryDword("FillScreen");
+    };
+    EXPECT_EQ(stored(), std::nullopt);
+    click(*tab, "1046");
+    EXPECT_TRUE(state.fillScreen);
+    EXPECT_EQ(stored(), 1);
+    click(*tab, "1046");
+    EXPECT_FALSE(state.fillScreen);
+    EXPECT_EQ(stored(), 0);
+    state.fillScreen = true;
+    EXPECT_TRUE(makeTab()->findChild<QCheckBox*>("1046")->isChecked());
 }
 
 // What a box shows is what the next game uses and the records page lists, however it got there.

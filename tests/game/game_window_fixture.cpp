@@ -22,13 +22,14 @@ std::optional<std::uint32_t> findDealWithoutMove(const LayoutRecord& layout, std
     return std::nullopt;
 }
 
-void GameWindowTest::openGame(const LayoutRecord& layout, int width, int height) {
-    const auto game = setup(layout, width, height);
+void GameWindowTest::openGame(const LayoutRecord& layout, int width, int height, bool fillScreen) {
+    const auto game = setup(layout, width, height, fillScreen);
     if (damageSet)
         test::writeFile(game.picturesModule, moduleBytesWith(pictureSet.content(), damageSet));
     else
         writeModuleFile(game.picturesModule, pictureSet.content());
-    ASSERT_FALSE(loadPictureSet(game.picturesModule, window->soundOn(), window->pictures(), {}));
+    ASSERT_FALSE(loadPictureSet(game.picturesModule, window->soundOn(), window->pictures(), {},
+                                playAreaOf(game).scale()));
     ASSERT_TRUE(window->open(game));
     run();
 }

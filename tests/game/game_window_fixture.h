@@ -66,19 +66,22 @@ class GameWindowTest : public ::testing::Test {
     // Alters the set's resources before `openGame` writes it (to damage them).
     std::function<void(std::vector<ModuleResource>&)> damageSet;
 
-    GameSetup setup(const LayoutRecord& layout, int width = 800, int height = 600) {
+    GameSetup setup(const LayoutRecord& layout, int width = 800, int height = 600,
+                    bool fillScreen = false) {
         GameSetup setup;
         setup.picturesModule = folder.path() / "test.tsp";
         setup.layout = layout;
         setup.pictureSetName = "Test colours";
         setup.screenWidth = width;
         setup.screenHeight = height;
+        setup.fillScreen = fillScreen;
         return setup;
     }
 
     // Loads the set and opens the window as the main dialog's Game button does, then lets the
     // posted first deal run.
-    void openGame(const LayoutRecord& layout, int width = 800, int height = 600);
+    void openGame(const LayoutRecord& layout, int width = 800, int height = 600,
+                  bool fillScreen = false);
 
     void run() { QCoreApplication::processEvents(); }
     void clickTile(int tile);

@@ -42,5 +42,33 @@ TEST(PlayArea, ButtonPositionsWrapAtSixteenBits) {
     EXPECT_EQ(large.buttonPosition(0, -32768), (PixelPoint{112, -32684}));
 }
 
+// s = min(w / 800, h / 600), the area centred; lengths and places rounded to the nearest pixel.
+TEST(PlayArea, FillingTheScreenScalesByTheSmallerRatio) {
+    const auto fullHd = PlayArea::fillingScreen(1920, 1080); // 1.8
+    EXPECT_EQ(fullHd.origin(), (PixelPoint{240, 0}));
+    EXPECT_EQ(fullHd.width(), 1440);
+    EXPECT_EQ(fullHd.height(), 1080);
+    EXPECT_EQ(fullHd.length(52), 94);
+    EXPECT_EQ(fullHd.length(77), 139);
+    EXPECT_EQ(fullHd.tilePosition(0, 0, 0), (PixelPoint{290, -22}));
+    EXPECT_EQ(fullHd.tilePosition(3, 2, 1), (PixelPoint{240 + 184, 92}));
+    EXPECT_EQ(fullHd.buttonPosition(220, 560), (PixelPoint{636, 1008}));
+    const auto wide = PlayArea::fillingScreen(2560, 1440); // 2.4
+    EXPECT_EQ(wide.origin(), (PixelPoint{320, 0}));
+    EXPECT_EQ(wide.width(), 1920);
+    EXPECT_EQ(wide.toWindow(688, 0), (PixelPoint{320 + 1651, 0}));
+    const auto tall = PlayArea::fillingScreen(1280, 1024); // 1.6, the width decides
+    EXPECT_EQ(tall.origin(), (PixelPoint{0, 32}));
+    EXPECT_EQ(tall.height(), 960);
+    const auto small = PlayArea::fillingScreen(1024, 768); // 1.28
+    EXPECT_EQ(small.origin(), (PixelPoint{0, 0}));
+    EXPECT_EQ(small.length(45), 58);
+    EXPECT_EQ(small.scale().factor(), 1.28);
+    // Its own size on its own screen: every place exactly as without filling.
+    const auto same = PlayArea::fillingScreen(800, 600);
+    EXPECT_EQ(same.tilePosition(33, 17, 5), (PixelPoint{805, 548}));
+    EXPECT_EQ(same.length(77), 77);
+}
+
 } // namespace
 } // namespace tessalo
