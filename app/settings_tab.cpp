@@ -27,7 +27,7 @@ namespace {
 using Kind = ControlKind;
 using Tab = SettingsTab;
 
-constexpr std::array<DialogControl, 10> kControls = {{
+constexpr std::array<DialogControl, 11> kControls = {{
     {Tab::kLayoutCombo, Kind::DropDownList, "", {9, 27, 74, 50}, kTabStop},
     {kNoControlId, Kind::GroupBox, "Layout", {1, 0, 294, 62}},
     {kNoControlId, Kind::GroupBox, "Tiles", {1, 63, 294, 62}},
