@@ -17,6 +17,8 @@ struct AppState {
     std::vector<std::string> pictureSetNames;
     std::vector<std::string> pictureModuleFiles;
     std::int32_t picturesIndex = 0;
+    // Deal only what the solver proves clearable; their records are kept in a file of their own.
+    bool clearableDeals = false;
     // The last name entered for a record in this run; never stored.
     std::string lastPlayerName;
 

@@ -14,6 +14,7 @@
 #include <QEventLoop>
 #include <QScreen>
 
+#include <filesystem>
 #include <span>
 
 namespace tessalo {
@@ -80,6 +81,7 @@ GameApp::StartUp GameApp::startUp(const std::vector<std::string>& arguments) {
         return StartUp::Ended;
     keepInRange(state_.layoutIndex, state_.layouts.size());
     records_.load(true);
+    clearableRecords_.load(true);
     return StartUp::RunMainDialog;
 }
 
@@ -104,8 +106,10 @@ bool GameApp::readSettings() {
     const RegistrySettings settings = readRegistrySettings(key);
     state_.layoutIndex = settings.layoutIndex;
     state_.picturesIndex = settings.picturesIndex;
+    state_.clearableDeals = settings.clearableDeals;
     if (settings.recordsFile)
         records_.setFileName(*settings.recordsFile);
+    clearableRecords_.setFileName(clearableRecordsFileName(records_.fileName()));
     return true;
 }
 
@@ -114,8 +118,13 @@ void GameApp::serveCommandLine(const std::string& argument) {
         showUsage(nullptr);
     } else if (argument == "/compress") {
         const CompressResult result = compressRecords(records_);
-        if (result.compressed)
-            showWarning(nullptr, QString::fromUtf8(result.message));
+        // The clearable deals' file is compressed only where one exists: the command creates none.
+        CompressResult clearable;
+        if (std::filesystem::exists(clearableRecords_.fileName()))
+            clearable = compressRecords(clearableRecords_,
+                                        clearableRecordsFileName(records_.fileName()) + ".bak");
+        if (result.compressed || clearable.compressed)
+            showWarning(nullptr, QString::fromUtf8(kCompressingOkText));
     }
     // Any other argument ends the program without a word.
 }
@@ -137,8 +146,9 @@ bool GameApp::readLayoutLibrary() {
 }
 
 void GameApp::runMainDialog() {
-    const MainDialogServices services{state_,    records_,        recordsBoxes_, aboutFrames_,
-                                      calendar_, resourceSource_, screenSize_,   configFolder_};
+    const MainDialogServices services{state_,       records_,      recordsBoxes_,
+                                      aboutFrames_, calendar_,     resourceSource_,
+                                      screenSize_,  configFolder_, &clearableRecords_};
     MainDialog dialog(services, !state_.pictureSetNames.empty());
     mainDialog_ = &dialog;
     // Not QDialog::exec: its loop would end when the dialog hides for a game. Nor may the last
@@ -154,6 +164,7 @@ void GameApp::runMainDialog() {
 void GameApp::exitActions() {
     // Opened afresh: the records page has written its own values to the key meanwhile.
     RegistryStore key = RegistryStore::openKey(kRegistryKey, configFolder_);
+    setClearableDealsSetting(key, state_.clearableDeals);
     writeRegistrySettings(key, state_.layoutIndex, state_.picturesIndex);
     writeConfig(kConfigFileName, state_.pictureSetNames, state_.pictureModuleFiles);
 }

@@ -12,6 +12,7 @@
 #include "platform/registry_settings.h"
 #include "skin/pictures_module.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -26,7 +27,7 @@ namespace {
 using Kind = ControlKind;
 using Tab = SettingsTab;
 
-constexpr std::array<DialogControl, 9> kControls = {{
+constexpr std::array<DialogControl, 10> kControls = {{
     {Tab::kLayoutCombo, Kind::DropDownList, "", {9, 27, 74, 50}, kTabStop},
     {kNoControlId, Kind::GroupBox, "Layout", {1, 0, 294, 62}},
     {kNoControlId, Kind::GroupBox, "Tiles", {1, 63, 294, 62}},
@@ -36,6 +37,11 @@ constexpr std::array<DialogControl, 9> kControls = {{
     {kNoControlId, Kind::StaticLeft, "", {92, 14, 138, 40}},
     {kNoControlId, Kind::StaticLeft, "", {92, 75, 138, 26}},
     {Tab::kSoundBox, Kind::CheckBox, "Sound", {8, 109, 74, 10}, kTabStop},
+    {Tab::kClearableDealsBox,
+     Kind::CheckBox,
+     "Only deals that can be cleared",
+     {92, 109, 140, 10},
+     kTabStop},
 }};
 
 constexpr DialogTemplate kTemplate{"", 296, 126, kControls};
@@ -73,6 +79,7 @@ SettingsTab::SettingsTab(AppState& state, std::function<void()> refillRecords, Q
     whenChoiceMade(tilesCombo(), [this] { onCommand(kTilesCombo); });
     dialogControl<QPushButton>(*this, kAddPicturesButton)
         ->setToolTip(QString::fromUtf8(kAddPicturesTip));
+    dialogControl<QCheckBox>(*this, kClearableDealsBox)->setChecked(state_.clearableDeals);
 }
 
 QComboBox& SettingsTab::layoutCombo() const {
@@ -112,6 +119,11 @@ void SettingsTab::onCommand(int id) {
         break;
     case kSoundBox:
         soundOn_ = !soundOn_;
+        break;
+    case kClearableDealsBox:
+        // The records page shows the table of the deals chosen now.
+        state_.clearableDeals = dialogControl<QCheckBox>(*this, kClearableDealsBox)->isChecked();
+        refillRecords();
         break;
     default:
         break;

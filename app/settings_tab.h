@@ -25,6 +25,7 @@ class SettingsTab final : public QWidget {
         kAddPicturesButton = 1027,
         kAddLayoutButton = 1030,
         kSoundBox = 1045,
+        kClearableDealsBox = 1046,
     };
 
     // `refillRecords` rebuilds the records page for the current layout and picture set.

@@ -58,6 +58,8 @@ class GameWindow final : public QWidget {
     LoadedPictures& pictures() { return pictures_; }
     bool soundOn() const { return soundOn_; }
     void setSoundOn(bool on) { soundOn_ = on; }
+    // For the games opened from now on.
+    void setClearableDeals(bool on) { clearableDeals_ = on; }
 
     // Builds everything from the set's module and posts the first deal. False, after telling the
     // player why, when the module no longer gives what the loaded pictures need.
@@ -101,6 +103,7 @@ class GameWindow final : public QWidget {
     PlayArea playArea_;
     LoadedPictures pictures_;
     bool soundOn_ = true;
+    bool clearableDeals_ = false;
     std::array<GameButton*, 4> buttons_{}; // Start, Pause, Help, Exit
     ClockWindow* clock_ = nullptr;
     IndicatorWindow* indicator_ = nullptr;

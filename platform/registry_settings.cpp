@@ -7,6 +7,7 @@ RegistrySettings readRegistrySettings(const RegistryStore& key) {
     settings.layoutIndex = key.queryDword("Layout").value_or(0);
     settings.picturesIndex = key.queryDword("Pictures").value_or(0);
     settings.recordsFile = key.queryString("RecordsFile", kRecordsFileValueRoom);
+    settings.clearableDeals = key.queryDword("ClearableDeals").value_or(0) != 0;
     return settings;
 }
 
@@ -15,6 +16,10 @@ std::string writeRegistrySettings(RegistryStore& key, std::int32_t layoutIndex,
     key.setDword("Layout", layoutIndex);
     key.setDword("Pictures", picturesIndex);
     return key.flush();
+}
+
+void setClearableDealsSetting(RegistryStore& key, bool on) {
+    key.setDword("ClearableDeals", on ? 1 : 0);
 }
 
 } // namespace tessalo

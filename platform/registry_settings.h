@@ -17,6 +17,7 @@ struct RegistrySettings {
     std::int32_t layoutIndex = 0;
     std::int32_t picturesIndex = 0;
     std::optional<std::string> recordsFile; // the records table keeps its default when none
+    bool clearableDeals = false;            // "ClearableDeals": only deals proven clearable
 };
 
 // "Layout" and "Pictures" count only when they hold exactly four bytes; "RecordsFile" only when
@@ -25,5 +26,7 @@ RegistrySettings readRegistrySettings(const RegistryStore& key);
 // "RecordsFile" is never written. Returns an empty string on success, else the reason.
 std::string writeRegistrySettings(RegistryStore& key, std::int32_t layoutIndex,
                                   std::int32_t picturesIndex);
+// Sets "ClearableDeals" (1 or 0) for the next `writeRegistrySettings` to flush.
+void setClearableDealsSetting(RegistryStore& key, bool on);
 
 } // namespace tessalo
