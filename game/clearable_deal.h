@@ -10,7 +10,7 @@ namespace tessalo {
 // The choice budget of one seed. A choice can cost a millisecond on a hard board, so the budget
 // is small: a deal the solver needs longer for is passed over for the next seed, and the player
 // never waits (see the README for the figures).
-inline constexpr std::uint64_t kClearableDealBudget = 200;
+inline constexpr std::uint64_t kClearableDealBudget = 300;
 // Seeds tried before a layout that keeps the solver undecided gets the rules' own deal.
 inline constexpr int kClearableDealTries = 20;
 
