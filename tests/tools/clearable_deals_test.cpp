@@ -2,20 +2,20 @@
 #include "game/deal_random.h"
 #include "game/game_state.h"
 #include "game/solver.h"
-#include "tools/layout_text.h"
+#include "tests/tools/shipped_layouts_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace tessalo {
 namespace {
 
-namespace fs = std::filesystem;
+using test::CountingOutput;
+using test::positionsOf;
+using test::shippedLayout;
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -36,42 +36,6 @@ constexpr int kStarts = 400;
 
 const char* const kShippedLayouts[] = {"01-turtle.txt",   "02-pyramid.txt", "03-bridge.txt",
                                        "04-fortress.txt", "05-meadow.txt",  "06-cascade.txt"};
-
-LayoutRecord shippedLayout(const char* file) {
-    std::ifstream in(fs::path(TESSALO_SOURCE_DIR) / "data/layouts" / file);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return parseLayoutText(text).layout;
-}
-
-LayoutPositions positionsOf(const LayoutRecord& layout) {
-    LayoutPositions positions;
-    for (int i = 0; i < kTileCount; ++i) {
-        positions.x[i] = layout.x[i];
-        positions.y[i] = layout.y[i];
-        positions.z[i] = layout.z[i];
-    }
-    return positions;
-}
-
-class CountingOutput : public GameOutput {
-  public:
-    int remaining = 144;
-    int gameOvers = 0;
-
-    void setHighlight(int, bool) override {}
-    void hideTile(int) override {}
-    void showTile(int) override {}
-    void positionTile(int, int, int, int) override {}
-    void playPairSound() override {}
-    void resetIndicator() override { remaining = 144; }
-    int pairRemoved() override { return remaining -= 2; }
-    void startClock() override {}
-    void gameOver() override { ++gameOvers; }
-    void beginWaitCursor() override {}
-    void suspendRedraw() override {}
-    void resumeRedraw() override {}
-    void finishDeal() override {}
-};
 
 // The seed of a deal, found among the seeds from `second` on by comparing whole deals.
 int seedOffsetOf(const std::vector<std::uint8_t>& order, std::uint32_t second) {

@@ -1,8 +1,7 @@
 #include "tools/tool_commands.h"
 
 #include "app/layout_library.h"
-#include "game/game_state.h"
-#include "tools/layout_text.h"
+#include "tests/tools/shipped_layouts_support.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -43,26 +42,6 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-class CountingOutput : public GameOutput {
-  public:
-    int remaining = 144;
-    int gameOvers = 0;
-
-    void setHighlight(int, bool) override {}
-    void hideTile(int) override {}
-    void showTile(int) override {}
-    void positionTile(int, int, int, int) override {}
-    void playPairSound() override {}
-    void resetIndicator() override { remaining = 144; }
-    int pairRemoved() override { return remaining -= 2; }
-    void startClock() override {}
-    void gameOver() override { ++gameOvers; }
-    void beginWaitCursor() override {}
-    void suspendRedraw() override {}
-    void resumeRedraw() override {}
-    void finishDeal() override {}
-};
-
 class SolveCommand : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -74,20 +53,13 @@ class SolveCommand : public ::testing::Test {
     void write(const char* name, const std::string& text) const {
         std::ofstream(folder_ / name) << text;
     }
-    LayoutRecord turtle() const {
-        std::ifstream in(fs::path(TESSALO_SOURCE_DIR) / "data/layouts/01-turtle.txt");
-        const std::string text((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-        return parseLayoutText(text).layout;
-    }
-
     fs::path folder_;
 };
 
 // The printed pairs are checked against the game itself: each tile lies where the game's deal of
 // that second put it, and clicking the pairs in order through the rules empties the board.
 TEST_F(SolveCommand, ADealsPairs_ClickThroughTheGamesOwnDealToAnEmptyBoard) {
-    const LayoutRecord layout = turtle();
+    const LayoutRecord layout = test::shippedLayout("01-turtle.txt");
     const std::string library = path("ts220.tsl");
     const std::vector<LayoutRecord> layouts = {layout};
     ASSERT_EQ(saveLayoutLibrary(library, layouts), "");
@@ -99,15 +71,9 @@ TEST_F(SolveCommand, ADealsPairs_ClickThroughTheGamesOwnDealToAnEmptyBoard) {
         ASSERT_EQ(lines.size(), 73u);
         EXPECT_EQ(lines[0], "clearable");
 
-        LayoutPositions positions;
-        for (int i = 0; i < kTileCount; ++i) {
-            positions.x[i] = layout.x[i];
-            positions.y[i] = layout.y[i];
-            positions.z[i] = layout.z[i];
-        }
-        CountingOutput output;
+        test::CountingOutput output;
         FixedCalendarClock clock(seed);
-        GameState game(output, clock, positions);
+        GameState game(output, clock, test::positionsOf(layout));
         game.deal();
         std::set<int> taken;
         for (std::size_t i = 1; i < lines.size(); ++i) {
