@@ -21,6 +21,8 @@ struct AppState {
     bool warnNoWayOut = false;
     // Off by default: the play area keeps its own size between black bands.
     bool fillScreen = false;
+    // Deal only what the solver proves clearable; their records are kept in a file of their own.
+    bool clearableDeals = false;
     // The last name entered for a record in this run; never stored.
     std::string lastPlayerName;
 

@@ -14,6 +14,7 @@
 #include <QEventLoop>
 #include <QScreen>
 
+#include <filesystem>
 #include <span>
 
 namespace tessalo {
@@ -80,6 +81,7 @@ GameApp::StartUp GameApp::startUp(const std::vector<std::string>& arguments) {
         return StartUp::Ended;
     keepInRange(state_.layoutIndex, state_.layouts.size());
     records_.load(true);
+    clearableRecords_.load(true);
     return StartUp::RunMainDialog;
 }
 
@@ -106,8 +108,10 @@ bool GameApp::readSettings() {
     state_.picturesIndex = settings.picturesIndex;
     state_.warnNoWayOut = settings.warnNoWayOut;
     state_.fillScreen = settings.fillScreen;
+    state_.clearableDeals = settings.clearableDeals;
     if (settings.recordsFile)
         records_.setFileName(*settings.recordsFile);
+    clearableRecords_.setFileName(clearableRecordsFileName(records_.fileName()));
     return true;
 }
 
@@ -117,8 +121,13 @@ void GameApp::serveCommandLine(const std::string& argument) {
     } else if (argument == "/compress") {
         recordsBoxes_.setOperation(RecordsOperation::Compressing);
         const CompressResult result = compressRecords(records_);
-        if (result.compressed)
-            showWarning(nullptr, QString::fromUtf8(result.message));
+        // The clearable deals' file is compressed only where one exists: the command creates none.
+        CompressResult clearable;
+        if (std::filesystem::exists(clearableRecords_.fileName()))
+            clearable = compressRecords(clearableRecords_,
+                                        clearableRecordsFileName(records_.fileName()) + ".bak");
+        if (result.compressed || clearable.compressed)
+            showWarning(nullptr, QString::fromUtf8(kCompressingOkText));
     }
     // Any other argument ends the program without a word.
 }
@@ -140,8 +149,9 @@ bool GameApp::readLayoutLibrary() {
 }
 
 void GameApp::runMainDialog() {
-    const MainDialogServices services{state_,    records_,        recordsBoxes_, aboutFrames_,
-                                      calendar_, resourceSource_, screenSize_,   configFolder_};
+    const MainDialogServices services{state_,       records_,      recordsBoxes_,
+                                      aboutFrames_, calendar_,     resourceSource_,
+                                      screenSize_,  configFolder_, &clearableRecords_};
     MainDialog dialog(services, !state_.pictureSetNames.empty());
     mainDialog_ = &dialog;
     // Not QDialog::exec: its loop would end when the dialog hides for a game. Nor may the last
@@ -162,6 +172,7 @@ void GameApp::exitActions() {
     // as it always was.
     if (state_.fillScreen || key.queryDword(kFillScreenValue))
         setFillScreen(key, state_.fillScreen);
+    setClearableDealsSetting(key, state_.clearableDeals);
     writeRegistrySettings(key, state_.layoutIndex, state_.picturesIndex);
     writeConfig(kConfigFileName, state_.pictureSetNames, state_.pictureModuleFiles);
 }

@@ -47,6 +47,7 @@ class GameApp {
 
     AppState& state() { return state_; }
     const RecordsTable& records() const { return records_; }
+    const RecordsTable& clearableRecords() const { return clearableRecords_; }
     const AboutFrames& aboutFrames() const { return aboutFrames_; }
     // The dialog while it runs, else null.
     MainDialog* mainDialog() const { return mainDialog_; }
@@ -67,6 +68,7 @@ class GameApp {
     SystemCalendarClock calendar_;
     RecordsMessageBoxes recordsBoxes_;
     RecordsTable records_{recordsBoxes_};
+    RecordsTable clearableRecords_{recordsBoxes_};
     MainDialog* mainDialog_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "app/page_tabs.h"
 #include "app/settings_tab.h"
 #include "app/usage_box.h"
+#include "game/game_commands.h"
 #include "game/game_launch.h"
 #include "platform/dialog_builder.h"
 #include "platform/message_box.h"
@@ -65,6 +66,7 @@ MainDialog::MainDialog(const MainDialogServices& services, bool picturesInstalle
 
     pageTabs_ = new PageTabs(*dialogControl<QTabWidget>(*this, kTabControl), services_.state,
                              services_.records, services_.configFolder);
+    pageTabs_->setClearableRecords(services_.clearableRecords);
     pageTabs_->showSelectedPage();
     if (!picturesInstalled_ && pageTabs_->settingsTab() != nullptr)
         pageTabs_->settingsTab()->scanPictureModules();
@@ -155,6 +157,7 @@ void MainDialog::startGame() {
     if (SettingsTab* settings = pageTabs_->settingsTab())
         gameWindow_->setSoundOn(settings->soundOn());
     gameWindow_->setWarnNoWayOut(services_.state.warnNoWayOut);
+    gameWindow_->setClearableDeals(services_.state.clearableDeals);
     const AppState& state = services_.state;
     const std::string* moduleFile = state.currentPictureModuleFile();
     if (state.pictureSetNames.empty() || moduleFile == nullptr) {
@@ -183,9 +186,17 @@ void MainDialog::startGame() {
 }
 
 int MainDialog::endOfGame(const GameResult& result) {
-    EndOfGameContext context{
-        services_.records,  &services_.recordsBoxes, services_.state.lastPlayerName,
-        services_.calendar, gameWindow_.get(),       [this] { pageTabs_->refillRecords(); }};
+    // A deal the search could not prove is an ordinary deal, and ranks with them.
+    if (result.provenClearableDeal && services_.clearableRecords == nullptr)
+        return GameCommand::start;
+    RecordsTable& table =
+        result.provenClearableDeal ? *services_.clearableRecords : services_.records;
+    EndOfGameContext context{table,
+                             &services_.recordsBoxes,
+                             services_.state.lastPlayerName,
+                             services_.calendar,
+                             gameWindow_.get(),
+                             [this] { pageTabs_->refillRecords(); }};
     return runEndOfGame(result, context);
 }
 

@@ -32,6 +32,8 @@ struct MainDialogServices {
     std::function<QSize()> screenSize;
     // Where the records page keeps its column widths and filter.
     std::filesystem::path configFolder;
+    // The records of games dealt proven clearable; without it such results are not stored.
+    RecordsTable* clearableRecords = nullptr;
 };
 
 // "Tessalo 2": the settings and records pages, the Game button that opens the full-screen game,

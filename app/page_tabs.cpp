@@ -87,8 +87,13 @@ void PageTabs::showSelectedPage() {
         settings_->show();
     } else if (item == kRecordsItem) {
         if (!records_) {
-            const auto currentChoice = [&state = state_] {
-                return RecordsChoice{state.currentLayout(), state.currentPictureSetName()};
+            const auto currentChoice = [this] {
+                RecordsChoice choice{state_.currentLayout(), state_.currentPictureSetName()};
+                if (state_.clearableDeals && clearableTable_ != nullptr) {
+                    choice.table = clearableTable_;
+                    choice.clearableDeals = true;
+                }
+                return choice;
             };
             records_ = new RecordsTab(table_, currentChoice, displayArea, configFolder_);
             place(*records_, *displayArea);

@@ -35,6 +35,8 @@ class PageTabs final : public QObject {
     RecordsTab* recordsTab() const;
     // Rebuilds the records list; nothing to do while the records page does not exist.
     void refillRecords();
+    // The table the records page shows while clearable deals are chosen.
+    void setClearableRecords(const RecordsTable* table) { clearableTable_ = table; }
 
   private:
     void place(QWidget& page, QWidget& displayArea);
@@ -42,6 +44,7 @@ class PageTabs final : public QObject {
     QTabWidget& control_;
     AppState& state_;
     const RecordsTable& table_;
+    const RecordsTable* clearableTable_ = nullptr;
     std::filesystem::path configFolder_;
     QPointer<SettingsTab> settings_;
     QPointer<RecordsTab> records_;

@@ -27,7 +27,7 @@ namespace {
 using Kind = ControlKind;
 using Tab = SettingsTab;
 
-constexpr std::array<DialogControl, 11> kControls = {{
+constexpr std::array<DialogControl, 12> kControls = {{
     {Tab::kLayoutCombo, Kind::DropDownList, "", {9, 27, 74, 50}, kTabStop},
     {kNoControlId, Kind::GroupBox, "Layout", {1, 0, 294, 62}},
     {kNoControlId, Kind::GroupBox, "Tiles", {1, 63, 294, 62}},
@@ -43,6 +43,12 @@ constexpr std::array<DialogControl, 11> kControls = {{
      Kind::CheckBox,
      "Warn when the board can no longer be cleared",
      {8, 48, 220, 10},
+     kTabStop},
+    // Beside the Layout box: which deals of the layout are dealt.
+    {Tab::kClearableDealsBox,
+     Kind::CheckBox,
+     "Only deals that can be cleared",
+     {92, 29, 140, 10},
      kTabStop},
 }};
 
@@ -83,6 +89,7 @@ SettingsTab::SettingsTab(AppState& state, std::function<void()> refillRecords, Q
         ->setToolTip(QString::fromUtf8(kAddPicturesTip));
     dialogControl<QCheckBox>(*this, kWarnNoWayOutBox)->setChecked(state_.warnNoWayOut);
     dialogControl<QCheckBox>(*this, kFillScreenBox)->setChecked(state_.fillScreen);
+    dialogControl<QCheckBox>(*this, kClearableDealsBox)->setChecked(state_.clearableDeals);
 }
 
 QSize SettingsTab::pageSize() {
@@ -132,6 +139,11 @@ void SettingsTab::onCommand(int id) {
         break;
     case kFillScreenBox:
         takeFillScreenChoice();
+        break;
+    case kClearableDealsBox:
+        // The records page shows the table of the deals chosen now.
+        state_.clearableDeals = dialogControl<QCheckBox>(*this, kClearableDealsBox)->isChecked();
+        refillRecords();
         break;
     default:
         break;

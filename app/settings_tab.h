@@ -28,6 +28,7 @@ class SettingsTab final : public QWidget {
         kSoundBox = 1045,
         kWarnNoWayOutBox = 1051,
         kFillScreenBox = 1046,
+        kClearableDealsBox = 1047,
     };
 
     // `refillRecords` rebuilds the records page for the current layout and picture set.

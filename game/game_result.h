@@ -11,6 +11,8 @@ struct GameResult {
     int hints = 0;
     std::string picturesName;
     std::string layoutName;
+    // Dealt by the clearable deals' search and proven clearable: ranked in their own table.
+    bool provenClearableDeal = false;
 };
 
 } // namespace tessalo

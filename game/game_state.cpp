@@ -1,11 +1,43 @@
 #include "game/game_state.h"
 
+#include "game/clearable_deal.h"
 #include "game/deal_random.h"
 
 namespace tessalo {
 
 GameState::GameState(GameOutput& output, const CalendarClock& clock, const LayoutPositions& layout)
     : output_(output), clock_(clock), layout_(layout) {}
+
+GameState::~GameState() = default;
+
+void GameState::setClearableDeals(bool on) {
+    if (!on) {
+        clearableRelations_.reset();
+        return;
+    }
+    if (clearableRelations_)
+        return;
+    // Layouts reach the game checked, so every coordinate fits the grid's small numbers.
+    std::array<std::uint8_t, kTileCount> x{}, y{}, z{};
+    for (int i = 0; i < kTileCount; ++i) {
+        x[std::size_t(i)] = static_cast<std::uint8_t>(layout_.x[std::size_t(i)]);
+        y[std::size_t(i)] = static_cast<std::uint8_t>(layout_.y[std::size_t(i)]);
+        z[std::size_t(i)] = static_cast<std::uint8_t>(layout_.z[std::size_t(i)]);
+    }
+    clearableRelations_ = std::make_unique<PositionRelations>(x, y, z);
+}
+
+std::vector<std::uint8_t> GameState::chooseDealOrder() {
+    // The seed is the calendar time truncated to 32 bits, so two deals in one second are equal.
+    const auto second = static_cast<std::uint32_t>(clock_.secondsSinceEpoch());
+    if (!clearableRelations_) {
+        dealProven_ = false;
+        return dealOrderForSeed(second);
+    }
+    ClearableDeal chosen = findClearableDeal(*clearableRelations_, second);
+    dealProven_ = chosen.proven;
+    return std::move(chosen.dealOrder);
+}
 
 void GameState::deal() {
     output_.beginWaitCursor();
@@ -15,8 +47,7 @@ void GameState::deal() {
         board_.setOnBoard(*it, false);
         output_.hideTile(*it);
     }
-    // The seed is the calendar time truncated to 32 bits, so two deals in one second are equal.
-    dealOrder_ = dealOrderForSeed(static_cast<std::uint32_t>(clock_.secondsSinceEpoch()));
+    dealOrder_ = chooseDealOrder();
     for (int position = 0; position < kTileCount; ++position) {
         const int tile = dealOrder_[position];
         board_.place(tile, layout_.x[position], layout_.y[position], layout_.z[position]);

@@ -6,9 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace tessalo {
+
+class PositionRelations;
 
 // The 144 positions of the layout in play, in placing order.
 struct LayoutPositions {
@@ -21,6 +24,14 @@ struct LayoutPositions {
 class GameState {
   public:
     GameState(GameOutput& output, const CalendarClock& clock, const LayoutPositions& layout);
+    ~GameState();
+
+    // On: the next deals are the first of the seeds from the calendar second on that the solver
+    // proves clearable. Off, every deal is the rules' deal for the second.
+    void setClearableDeals(bool on);
+    // Whether the current deal was proven clearable; a layout the solver cannot decide quickly
+    // keeps the rules' deal, which is then not claimed to be.
+    bool dealProvenClearable() const { return dealProven_; }
 
     void deal();
     void clickTile(int tile);
@@ -35,6 +46,7 @@ class GameState {
 
   private:
     void removePair(int clicked);
+    std::vector<std::uint8_t> chooseDealOrder();
 
     GameOutput& output_;
     const CalendarClock& clock_;
@@ -44,6 +56,8 @@ class GameState {
     int selectedTile_ = kNoTile;
     bool hintShown_ = false;
     int hintsUsed_ = 0;
+    std::unique_ptr<PositionRelations> clearableRelations_; // set while clearable deals are on
+    bool dealProven_ = false;
 };
 
 } // namespace tessalo

@@ -124,6 +124,7 @@ bool GameWindow::open(const GameSetup& setup) {
     }
     output_ = std::make_unique<GameWindowOutput>(*this);
     gameState_ = std::make_unique<GameState>(*output_, environment_.calendar, positions);
+    gameState_->setClearableDeals(clearableDeals_);
     createTiles(catalogue);
     if (warnNoWayOut_) {
         noWayOutNotice_ = new NoWayOutNotice(playArea_, this);
@@ -354,6 +355,7 @@ void GameWindow::endGame() {
     result.hints = gameState_->hintsUsed();
     result.picturesName = setup_.pictureSetName;
     result.layoutName = setup_.layout.nameText();
+    result.provenClearableDeal = gameState_->dealProvenClearable();
     const int next = environment_.endOfGame ? environment_.endOfGame(result) : GameCommand::start;
     endingGame_ = false;
     postCommand(next == GameCommand::exit ? GameCommand::exit : GameCommand::start);

@@ -67,6 +67,8 @@ class GameWindow final : public QWidget {
     void setSoundOn(bool on) { soundOn_ = on; }
     // Whether the solver looks at the board after each pair; taken up by the next `open`.
     void setWarnNoWayOut(bool on) { warnNoWayOut_ = on; }
+    // For the games opened from now on.
+    void setClearableDeals(bool on) { clearableDeals_ = on; }
 
     // Builds everything from the set's module and posts the first deal. False, after telling the
     // player why, when the module no longer gives what the loaded pictures need.
@@ -115,6 +117,7 @@ class GameWindow final : public QWidget {
     PlayArea playArea_;
     LoadedPictures pictures_;
     bool soundOn_ = true;
+    bool clearableDeals_ = false;
     std::array<GameButton*, 4> buttons_{}; // Start, Pause, Help, Exit
     ClockWindow* clock_ = nullptr;
     IndicatorWindow* indicator_ = nullptr;

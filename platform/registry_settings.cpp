@@ -9,6 +9,7 @@ RegistrySettings readRegistrySettings(const RegistryStore& key) {
     settings.recordsFile = key.queryString("RecordsFile", kRecordsFileValueRoom);
     settings.warnNoWayOut = key.queryDword("WarnNoWayOut") == 1;
     settings.fillScreen = key.queryDword(kFillScreenValue).value_or(0) == 1;
+    settings.clearableDeals = key.queryDword("ClearableDeals") == 1;
     return settings;
 }
 
@@ -25,6 +26,10 @@ std::string writeRegistrySettings(RegistryStore& key, std::int32_t layoutIndex,
 
 void setFillScreen(RegistryStore& key, bool on) {
     key.setDword(kFillScreenValue, on ? 1 : 0);
+}
+
+void setClearableDealsSetting(RegistryStore& key, bool on) {
+    key.setDword("ClearableDeals", on ? 1 : 0);
 }
 
 } // namespace tessalo

@@ -19,6 +19,7 @@ struct RegistrySettings {
     std::optional<std::string> recordsFile; // the records table keeps its default when none
     bool warnNoWayOut = false;
     bool fillScreen = false;
+    bool clearableDeals = false; // "ClearableDeals": only deals proven clearable
 };
 
 // "Layout" and "Pictures" count only when they hold exactly four bytes; "RecordsFile" only when
@@ -29,6 +30,8 @@ void storeWarnNoWayOut(RegistryStore& key, bool on);
 // "RecordsFile" is never written. Returns an empty string on success, else the reason.
 std::string writeRegistrySettings(RegistryStore& key, std::int32_t layoutIndex,
                                   std::int32_t picturesIndex);
+// Sets "ClearableDeals" (1 or 0) for the next `writeRegistrySettings` to flush.
+void setClearableDealsSetting(RegistryStore& key, bool on);
 
 // "FillScreen": 1 when the game fills the screen; counts only when it holds exactly four bytes.
 inline constexpr const char* kFillScreenValue = "FillScreen";

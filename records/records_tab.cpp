@@ -176,12 +176,14 @@ void RecordsTab::refill() {
     picturesOnlyBox().setText(
         "Only " + (choice.picturesName ? qStringFromCp1251(*choice.picturesName) : QString()));
     layoutText().setText(
-        "Layout - " + (choice.layout ? qStringFromCp1251(choice.layout->nameText()) : QString()));
+        "Layout - " + (choice.layout ? qStringFromCp1251(choice.layout->nameText()) : QString()) +
+        (choice.clearableDeals ? QStringLiteral(" (clearable deals)") : QString()));
+    const RecordsTable& table = choice.table != nullptr ? *choice.table : table_;
 
     QTreeWidget& records = list();
     records.clear();
     QList<QTreeWidgetItem*> rows;
-    for (const RecordEntry& entry : table_.entries()) {
+    for (const RecordEntry& entry : table.entries()) {
         if (!shows(entry))
             continue;
         auto* row = new QTreeWidgetItem(cellsOf(int(rows.size()) + 1, entry));

@@ -24,6 +24,8 @@ namespace tessalo {
 struct RecordsChoice {
     const LayoutRecord* layout = nullptr;
     const std::string* picturesName = nullptr;
+    const RecordsTable* table = nullptr; // null: the page's own table
+    bool clearableDeals = false;         // the caption says whose records these are
 };
 
 class RecordsTab final : public QWidget {

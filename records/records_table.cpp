@@ -3,8 +3,13 @@
 #include "records/records_file.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace tessalo {
+
+std::string clearableRecordsFileName(const std::string& recordsFile) {
+    return (std::filesystem::path(recordsFile).parent_path() / kClearableRecordsFileName).string();
+}
 
 bool qualifiesIn(const std::vector<RecordEntry>& entries, const RecordEntry& entry) {
     std::size_t inGroup = 0;

@@ -11,6 +11,8 @@
 namespace tessalo {
 
 inline constexpr const char* kRecordsFileName = "ts220.rec";
+// Games dealt only from deals proven clearable are ranked apart, in this file beside the other.
+inline constexpr const char* kClearableRecordsFileName = "ts220c.rec";
 inline constexpr std::size_t kRecordsPerGroup = 20;
 
 // What went wrong with the file, beyond the busy file that `retryOpen` asks about.
@@ -76,6 +78,9 @@ class RecordsTable {
     std::vector<RecordEntry> entries_;
     std::function<void()> beforeRename_;
 };
+
+// The clearable deals' records file that lies in the folder of `recordsFile`.
+std::string clearableRecordsFileName(const std::string& recordsFile);
 
 // Places `entry` after every entry of equal or lower score and drops its group's 21st entry.
 void placeEntry(std::vector<RecordEntry>& entries, const RecordEntry& entry);

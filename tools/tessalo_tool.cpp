@@ -22,6 +22,8 @@ const std::vector<Subcommand>& subcommands() {
         {"pack-layout", "pack-layout TEXT|LIBRARY.tsl INDEX|--raw TRIPLES NAME OUT.layout",
          tessalo::tool::runPackLayoutCommand},
         {"pack-pictures", "pack-pictures MANIFEST OUT.tsp", tessalo::tool::runPackPicturesCommand},
+        {"solve", "solve [--budget N] LIBRARY.tsl LAYOUT_INDEX SEED | --board FILE",
+         tessalo::tool::runSolveCommand},
     };
     return table;
 }

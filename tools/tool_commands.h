@@ -12,5 +12,6 @@ int runRecordsCommand(const std::vector<std::string>& args);
 int runModuleCommand(const std::vector<std::string>& args);
 int runPackLayoutCommand(const std::vector<std::string>& args);
 int runPackPicturesCommand(const std::vector<std::string>& args);
+int runSolveCommand(const std::vector<std::string>& args);
 
 } // namespace tessalo::tool

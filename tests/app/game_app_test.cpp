@@ -469,5 +469,66 @@ TEST_F(GameAppTest, ARunShowsTheMainDialogUntilQuitThenStoresTheSettings) {
     EXPECT_EQ(test::readFile(inProgram("ts220.cfg")), twoSetConfig());
 }
 
+// The choice comes from the store (a value of another size than a DWORD is ignored) and goes
+// back to it; each table reads its own file, the clearable one beside the named records file.
+TEST_F(GameAppTest, ClearableDeals_StoredChoiceAndTheirOwnRecordsFile) {
+    std::filesystem::create_directory(inProgram("recs"));
+    writeRecords("recs/mine.rec", {result("Ann", 100)});
+    writeRecords("recs/ts220c.rec", {result("Bob", 200), result("Cid", 300)});
+    writeRecords("ts220c.rec", {result("Dan", 400)});
+    RegistryStore stored = key();
+    stored.setString("RecordsFile", "recs/mine.rec");
+    stored.setString("ClearableDeals", "1");
+    ASSERT_EQ(stored.flush(), "");
+    {
+        GameApp app(programFile(), config.path());
+        ASSERT_EQ(app.startUp({}), GameApp::StartUp::RunMainDialog);
+        EXPECT_FALSE(app.state().clearableDeals);
+        EXPECT_EQ(app.records().entries().size(), 1u);
+        ASSERT_EQ(app.clearableRecords().entries().size(), 2u);
+        EXPECT_EQ(app.clearableRecords().entries()[0].playerName, "Bob");
+        app.state().clearableDeals = true;
+        app.exitActions();
+    }
+    EXPECT_EQ(key().queryDword("ClearableDeals"), 1);
+    GameApp app(programFile(), config.path());
+    ASSERT_EQ(app.startUp({}), GameApp::StartUp::RunMainDialog);
+    EXPECT_TRUE(app.state().clearableDeals);
+    app.state().clearableDeals = false;
+    app.exitActions();
+    EXPECT_EQ(key().queryDword("ClearableDeals"), 0);
+}
+
+// Both files are compressed, each backed up under its own name; a missing clearable file is not
+// created.
+TEST_F(GameAppTest, CompressTreatsBothRecordsFilesEachWithItsBackup) {
+    writeRecords("ts220.rec", {result("Ann", 100), result("Ann", 200)});
+    writeRecords("ts220c.rec", {result("Bob", 150), result("Bob", 250), result("Ann", 300)});
+    const auto before = test::readFile(inProgram("ts220.rec"));
+    const auto clearableBefore = test::readFile(inProgram("ts220c.rec"));
+    recorder.expect();
+    {
+        GameApp app(programFile(), config.path());
+        EXPECT_EQ(app.startUp({"/compress"}), GameApp::StartUp::Ended);
+    }
+    EXPECT_EQ(recorder.boxes, std::vector<QString>{"app_window_tests|Compressing OK"});
+    EXPECT_EQ(test::readFile(inProgram("ts220.rec.bak")), before);
+    EXPECT_EQ(test::readFile(inProgram("ts220c.rec.bak")), clearableBefore);
+    EXPECT_EQ(parseRecordsFile(test::readFile(inProgram("ts220.rec"))).entries.size(), 1u);
+    const auto clearable = parseRecordsFile(test::readFile(inProgram("ts220c.rec")));
+    ASSERT_EQ(clearable.entries.size(), 2u);
+    EXPECT_EQ(clearable.entries[0].playerName, "Bob");
+    EXPECT_EQ(clearable.entries[0].score, 150u);
+    EXPECT_EQ(clearable.entries[1].playerName, "Ann");
+
+    std::filesystem::remove(inProgram("ts220c.rec"));
+    std::filesystem::remove(inProgram("ts220c.rec.bak"));
+    recorder.expect();
+    GameApp app(programFile(), config.path());
+    EXPECT_EQ(app.startUp({"/compress"}), GameApp::StartUp::Ended);
+    EXPECT_FALSE(std::filesystem::exists(inProgram("ts220c.rec")));
+    EXPECT_FALSE(std::filesystem::exists(inProgram("ts220c.rec.bak")));
+}
+
 } // namespace
 } // namespace tessalo

@@ -5,12 +5,15 @@
 #include "app/settings_tab.h"
 #include "game/game_commands.h"
 #include "platform/dialog_builder.h"
+#include "records/records_file.h"
 #include "records/records_message_boxes.h"
 #include "records/records_tab.h"
 #include "tests/app/app_window_support.h"
 #include "tests/support/test_picture_set.h"
 
+#include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -30,6 +33,7 @@ class MainDialogTest : public ::testing::Test {
     AppState state;
     RecordsMessageBoxes recordsBoxes;
     RecordsTable records{recordsBoxes};
+    RecordsTable clearableRecords{recordsBoxes};
     AboutFrames frames;
     FixedCalendarClock calendar{915494400, {5, 1, 1999}};
     ResourceSource resourceSource;
@@ -41,7 +45,8 @@ class MainDialogTest : public ::testing::Test {
                                 calendar,
                                 resourceSource,
                                 [this] { return screen; },
-                                config.path()};
+                                config.path(),
+                                &clearableRecords};
 
     void SetUp() override {
         state.layouts = {spreadLayout("Spread")};
@@ -332,6 +337,65 @@ TEST_F(MainDialogTest, EveryControlOfBothPagesShowsWholeInsideTheTabsDisplayArea
     EXPECT_EQ(dialog.pageTabs().recordsTab()->size(), QSize(447, 206));
     EXPECT_EQ(qApp->devicePixelRatio(),
               qEnvironmentVariableIntValue("TESSALO_TEST_DEVICE_PIXEL_RATIO") == 2 ? 2.0 : 1.0);
+}
+
+// A game dealt proven clearable ranks only in the clearable deals' table, one the search could not
+// prove only in the ordinary one; the records page shows the table of the box's choice and says
+// which it is.
+TEST_F(MainDialogTest, ClearableDeals_RankInTheirOwnTableShownByTheChoice) {
+    records.setFileName((program.path() / "ts220.rec").string());
+    clearableRecords.setFileName((program.path() / "ts220c.rec").string());
+    ASSERT_TRUE(records.load(true));
+    ASSERT_TRUE(clearableRecords.load(true));
+    MainDialog dialog(services, true);
+    dialog.show();
+    auto* box = dialog.pageTabs().settingsTab()->findChild<QCheckBox*>("1047");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "Only deals that can be cleared");
+    EXPECT_FALSE(box->isChecked());
+    box->click();
+    EXPECT_TRUE(state.clearableDeals);
+
+    const auto play = [&](const char* name, int seconds, bool proven) {
+        test::ModalAnswers answers;
+        answers.then([name](QWidget& result) {
+            auto* edit = result.findChild<QLineEdit*>("1034");
+            edit->clear();
+            test::typeText(edit, name);
+            result.findChild<QPushButton*>("1")->click();
+        });
+        GameResult result;
+        result.seconds = seconds;
+        result.picturesName = "Colours";
+        result.layoutName = "Spread";
+        result.provenClearableDeal = proven;
+        EXPECT_EQ(dialog.endOfGame(result), GameCommand::start);
+    };
+    play("Ann", 95, true);
+    play("Bob", 120, false);
+    ASSERT_EQ(clearableRecords.entries().size(), 1u);
+    EXPECT_EQ(clearableRecords.entries()[0].playerName, "Ann");
+    ASSERT_EQ(records.entries().size(), 1u);
+    EXPECT_EQ(records.entries()[0].playerName, "Bob");
+    EXPECT_EQ(parseRecordsFile(test::readFile(program.path() / "ts220.rec")).entries.size(), 1u);
+    const auto stored = parseRecordsFile(test::readFile(program.path() / "ts220c.rec"));
+    ASSERT_EQ(stored.entries.size(), 1u);
+    EXPECT_EQ(stored.entries[0].playerName, "Ann");
+
+    tabs(dialog).setCurrentIndex(1);
+    RecordsTab* page = dialog.pageTabs().recordsTab();
+    auto* list = page->findChild<QTreeWidget*>("1023");
+    auto* caption = page->findChild<QLabel*>("1035");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->text(), "Layout - Spread (clearable deals)");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "Ann");
+    tabs(dialog).setCurrentIndex(0);
+    box->click();
+    EXPECT_FALSE(state.clearableDeals);
+    EXPECT_EQ(caption->text(), "Layout - Spread");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "Bob");
 }
 
 } // namespace

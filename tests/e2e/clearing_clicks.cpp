@@ -2,9 +2,12 @@
 // two lines "x y" per pair, in the order the solver takes the pairs, in screen pixels of a game
 // window that fills a screen of the given size. Each point lies on what is visible of its tile
 // when its turn comes, so a click there reaches that tile and no other.
-// Usage: clearing_clicks LIBRARY.tsl INDEX SEED WIDTHxHEIGHT
+// Usage: clearing_clicks LIBRARY.tsl INDEX SEED WIDTHxHEIGHT [--clearable]
+// With --clearable, SEED is the calendar second and the deal the one the game deals in it with
+// clearable deals on.
 #include "app/layout_library.h"
 #include "game/board.h"
+#include "game/clearable_deal.h"
 #include "game/deal_random.h"
 #include "game/play_area.h"
 #include "game/solver.h"
@@ -75,8 +78,9 @@ int fail(const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5)
-        return fail("usage: clearing_clicks LIBRARY.tsl INDEX SEED WIDTHxHEIGHT");
+    const bool clearable = argc == 6 && std::string(argv[5]) == "--clearable";
+    if (argc != 5 && !clearable)
+        return fail("usage: clearing_clicks LIBRARY.tsl INDEX SEED WIDTHxHEIGHT [--clearable]");
     const auto index = number(argv[2]);
     const auto seed = number(argv[3]);
     int width = 0, height = 0;
@@ -90,9 +94,19 @@ int main(int argc, char** argv) {
     const LayoutRecord& layout = load.contents.layouts[std::size_t(*index)];
 
     // The seed is taken as the game takes the calendar second: its low 32 bits.
-    const std::vector<std::uint8_t> deal = dealOrderForSeed(static_cast<std::uint32_t>(*seed));
     const PositionRelations relations(layout.x, layout.y, layout.z);
-    const SolveOutcome outcome = solveDeal(relations, deal, kDefaultSolveBudget);
+    SolveOutcome outcome;
+    if (clearable) {
+        ClearableDeal found = findClearableDeal(relations, static_cast<std::uint32_t>(*seed));
+        if (!found.proven)
+            return fail("no clearable deal from second " + std::to_string(*seed));
+        std::fprintf(stderr, "clearing_clicks: second %lld deals seed %u\n", *seed, found.seed);
+        outcome.result = SolveResult::Clearable;
+        outcome.pairs = std::move(found.pairs);
+    } else {
+        const std::vector<std::uint8_t> deal = dealOrderForSeed(static_cast<std::uint32_t>(*seed));
+        outcome = solveDeal(relations, deal, kDefaultSolveBudget);
+    }
     if (outcome.result != SolveResult::Clearable)
         return fail("the deal of seed " + std::to_string(*seed) + " was not found clearable");
 

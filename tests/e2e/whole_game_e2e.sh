@@ -5,7 +5,9 @@
 # calendar second from a file written here; Qt's timers run on the monotonic clock and still tick.
 # Usage: xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
 #            bash whole_game_e2e.sh PROGRAM-FOLDER CLEARING-CLICKS TIME-PRELOAD
-# With TESSALO_E2E_SHOT set, the screen with the result dialog is copied there.
+# With TESSALO_E2E_SHOT set, the screen with the result dialog is copied there. With
+# TESSALO_E2E_CLEARABLE=1 the game is played with "Only deals that can be cleared" ticked, at a
+# second whose own deal the game passes over, and the record must land in ts220c.rec alone.
 set -euo pipefail
 
 built=$(cd "$1" && pwd)
@@ -20,7 +22,15 @@ source "$(dirname "$0")/../../scripts/program_driver.sh"
 
 # The second of the deal, and so its seed: 14.11.2023 22:13:20 UTC. The turtle's deal of this
 # seed can be cleared.
-readonly DEAL_SECOND=1700000000
+readonly CLEARABLE=${TESSALO_E2E_CLEARABLE:-0}
+if [ "$CLEARABLE" = 1 ]; then
+    # The turtle's deals of this second and the next are not proven quickly; 1700000017's is.
+    readonly DEAL_SECOND=1700000015 RECORDS_FILE=ts220c.rec OTHER_RECORDS=ts220.rec
+    readonly CLEARABLE_BOX="152 87" CLICKS_OPTION=--clearable
+else
+    readonly DEAL_SECOND=1700000000 RECORDS_FILE=ts220.rec OTHER_RECORDS=ts220c.rec
+    readonly CLICKS_OPTION=
+fi
 readonly PLAYED_SECONDS=58
 readonly PLAYER=Anna
 # The clock's corner (688, 0) and the indicator's (722, 552) of the play area at (112, 84).
@@ -64,7 +74,7 @@ ended() { ! kill -0 "$pid" 2>/dev/null; }
 signature() { import -window root -crop "$1" +repage -format '%#' info:; }
 differs() { [ "$(signature "$1")" != "$2" ]; }
 
-clearing=$("$clearing_clicks" "$program/ts220.tsl" 0 "$DEAL_SECOND" 1024x768) ||
+clearing=$("$clearing_clicks" "$program/ts220.tsl" 0 "$DEAL_SECOND" 1024x768 $CLICKS_OPTION) ||
     fail "no clearing of the deal"
 mapfile -t clicks <<<"$clearing"
 [ "${#clicks[@]}" -eq 144 ] || fail "the clearing has ${#clicks[@]} clicks, not 144"
@@ -78,6 +88,10 @@ TZ=UTC TESSALO_TEST_TIME_FILE="$time_file" \
 pid=$!
 
 poll 15 has_window '^Tessalo 2$' || fail "the main dialog did not open"
+if [ "$CLEARABLE" = 1 ]; then
+    click_in "$(visible_window '^Tessalo 2$')" "$CLEARABLE_BOX"
+    sleep 0.3
+fi
 click_in "$(visible_window '^Tessalo 2$')" "$GAME_BUTTON"
 poll 20 has_window '^Tessalo Game$' || fail "Game did not open the game window"
 poll 20 bright "$TOP_TILE_FACE" || fail "the turtle was not dealt"
@@ -133,12 +147,13 @@ wait "$pid" || status=$?
 pid=
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 
-[ -f "$program/ts220.rec" ] || fail "no ts220.rec"
-records=$("$built/tessalo-tool" records dump "$program/ts220.rec") || fail "ts220.rec is damaged"
+[ -f "$program/$RECORDS_FILE" ] || fail "no $RECORDS_FILE"
+[ ! -e "$program/$OTHER_RECORDS" ] || fail "the result reached $OTHER_RECORDS too"
+records=$("$built/tessalo-tool" records dump "$program/$RECORDS_FILE") || fail "$RECORDS_FILE is damaged"
 # The game's date is the calendar's at the end, a minute after the deal.
 expected=$(printf '1\tClassic / Turtle\t%s\t14.11.2023\tremains 0\tseconds %d\thints 0\tscore %d' \
     "$PLAYER" "$PLAYED_SECONDS" "$PLAYED_SECONDS")
-[ "$records" = "$expected" ] || fail "ts220.rec holds
+[ "$records" = "$expected" ] || fail "$RECORDS_FILE holds
 $records
 instead of
 $expected"

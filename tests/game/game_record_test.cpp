@@ -191,5 +191,24 @@ TEST_F(GameRecordTest, AnEmptyNameStoresNothingAndANewGameFollows) {
     EXPECT_EQ(window->indicator()->remaining(), 144);
 }
 
+// The choice made before the game opens reaches its deals, and the result tells the end of the
+// game whether its deal was proven clearable, so it is ranked in the right table.
+TEST_F(GameRecordTest, AClearableDealsGameSaysSoInItsResult) {
+    std::vector<bool> proven;
+    environment.endOfGame = [&proven](const GameResult& result) {
+        proven.push_back(result.provenClearableDeal);
+        return GameCommand::exit;
+    };
+    for (bool on : {true, false}) {
+        window->setClearableDeals(on);
+        openGame(spreadLayout());
+        for (int tile = 0; tile < kTileCount; ++tile)
+            clickTile(tile);
+        run();
+        EXPECT_FALSE(window->isOpen());
+    }
+    EXPECT_EQ(proven, (std::vector<bool>{true, false}));
+}
+
 } // namespace
 } // namespace tessalo
