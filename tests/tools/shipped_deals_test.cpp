@@ -2,7 +2,7 @@
 #include "game/game_state.h"
 #include "game/solver.h"
 #include "game/solver_precedence.h"
-#include "tools/layout_text.h"
+#include "tests/tools/shipped_layouts_support.h"
 
 #include <gtest/gtest.h>
 
@@ -37,43 +37,14 @@ const PinnedDeals kPinned[] = {
     {"06-cascade.txt", {0, 2, 3, 49}, {65, 514}},
 };
 
-LayoutRecord shippedLayout(const char* file) {
-    std::ifstream in(fs::path(TESSALO_SOURCE_DIR) / "data/layouts" / file);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return parseLayoutText(text).layout;
-}
-
-// Counts what a player would see: pairs taken, tiles left, the end of the game.
-class CountingOutput : public GameOutput {
-  public:
-    int remaining = 144;
-    int gameOvers = 0;
-
-    void setHighlight(int, bool) override {}
-    void hideTile(int) override {}
-    void showTile(int) override {}
-    void positionTile(int, int, int, int) override {}
-    void playPairSound() override {}
-    void resetIndicator() override { remaining = 144; }
-    int pairRemoved() override { return remaining -= 2; }
-    void startClock() override {}
-    void gameOver() override { ++gameOvers; }
-    void beginWaitCursor() override {}
-    void suspendRedraw() override {}
-    void resumeRedraw() override {}
-    void finishDeal() override {}
-};
+using test::CountingOutput;
+using test::shippedLayout;
 
 TEST(ShippedDeals, ClearableAnswers_ClickThroughToAnEmptyBoard) {
     for (const PinnedDeals& pinned : kPinned) {
         const LayoutRecord layout = shippedLayout(pinned.file);
         const PositionRelations relations(layout.x, layout.y, layout.z);
-        LayoutPositions positions;
-        for (int i = 0; i < kTileCount; ++i) {
-            positions.x[i] = layout.x[i];
-            positions.y[i] = layout.y[i];
-            positions.z[i] = layout.z[i];
-        }
+        const LayoutPositions positions = test::positionsOf(layout);
         for (std::uint32_t seed : pinned.clearable) {
             SCOPED_TRACE(std::string(pinned.file) + " seed " + std::to_string(seed));
             const std::vector<std::uint8_t> order = dealOrderForSeed(seed);
