@@ -12,34 +12,9 @@ done
 
 source "$(dirname "$0")/../../scripts/program_driver.sh"
 
-work=$(mktemp -d)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A copy of the program folder, a private configuration folder and another working folder.
-program="$work/program"
-mkdir -p "$program" "$work/config" "$work/runtime" "$work/elsewhere"
-chmod 700 "$work/runtime"
-cp "$built/tessalo2" "$built/ts220.cfg" "$built/ts220.tsl" "$built"/*.tsp "$program/"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-# In a sanitizer build leaks are ours to find, not those of the system's libraries.
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan_suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-cd "$work/elsewhere"
-
-fail() {
-    echo "FAIL: $*"
-    import -window root "$work/failure.png" 2>/dev/null &&
-        cp "$work/failure.png" "${TESSALO_E2E_FAILURE_SHOT:-/tmp/tessalo2-e2e-failure.png}" &&
-        echo "screen at the failure: ${TESSALO_E2E_FAILURE_SHOT:-/tmp/tessalo2-e2e-failure.png}"
-    exit 1
-}
+source "$(dirname "$0")/program_copy.sh"
 
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
-ended() { ! kill -0 "$pid" 2>/dev/null; }
 
 start() {
     "$program/tessalo2" "$@" &

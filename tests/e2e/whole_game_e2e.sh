@@ -38,29 +38,7 @@ readonly CLOCK_AREA="112x48+800+84"
 readonly INDICATOR_AREA="78x48+834+636"
 readonly PAIRS_BETWEEN_CHECKS=6
 
-work=$(mktemp -d)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-program="$work/program"
-mkdir -p "$program" "$work/config" "$work/runtime" "$work/elsewhere"
-chmod 700 "$work/runtime"
-cp "$built/tessalo2" "$built/ts220.cfg" "$built/ts220.tsl" "$built"/*.tsp "$program/"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan_suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-cd "$work/elsewhere"
-
-fail() {
-    echo "FAIL: $*"
-    import -window root "$work/failure.png" 2>/dev/null &&
-        cp "$work/failure.png" "${TESSALO_E2E_FAILURE_SHOT:-/tmp/tessalo2-e2e-failure.png}" &&
-        echo "screen at the failure: ${TESSALO_E2E_FAILURE_SHOT:-/tmp/tessalo2-e2e-failure.png}"
-    exit 1
-}
+source "$(dirname "$0")/program_copy.sh"
 
 time_file="$work/second"
 # Replaced whole, so that the program never reads half a number.
@@ -69,7 +47,6 @@ set_second() {
     mv "$time_file.new" "$time_file"
 }
 
-ended() { ! kill -0 "$pid" 2>/dev/null; }
 # A digest of the pixels of a rectangle of the screen.
 signature() { import -window root -crop "$1" +repage -format '%#' info:; }
 differs() { [ "$(signature "$1")" != "$2" ]; }
