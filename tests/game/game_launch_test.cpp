@@ -6,6 +6,7 @@
 
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QTest>
 
 namespace tessalo {
 namespace {
@@ -41,7 +42,8 @@ TEST_F(GameLaunchTest, TheLoadingDialogStartsOnceShownAndStopsOneShortOfTheEnd) 
     loading.show();
     // Nothing is decoded before the dialog has had its chance to appear.
     EXPECT_TRUE(window->pictures().faces.empty());
-    run();
+    // The load starts once the dialog has been painted.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->pictures().faces.empty(); }, 3000));
     EXPECT_EQ(loading.result(), QDialog::Accepted);
     EXPECT_EQ(window->pictures().faces.size(), 36u);
     EXPECT_EQ(loading.progressBar()->maximum(), 36);
