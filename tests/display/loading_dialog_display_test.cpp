@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QProgressBar>
+#include <QStandardPaths>
 
 namespace tessalo {
 namespace {
@@ -60,6 +61,8 @@ class PaintWatch final : public QObject {
 class LoadingDialogOnScreen : public GameWindowTest {};
 
 TEST_F(LoadingDialogOnScreen, TheEmptyBarIsShownBeforeDecodingAndEachPositionReachesTheScreen) {
+    if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
+        GTEST_SKIP() << "import (ImageMagick) is missing";
     constexpr int kPictures = 120;
     constexpr int kLaterPosition = 60;
     pictureSet.pictureCount = kPictures;
