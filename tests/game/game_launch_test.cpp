@@ -21,14 +21,19 @@ class GameLaunchTest : public GameWindowTest {
         writeModuleFile(folder.path() / "test.tsp", pictureSet.content());
     }
 
-    // Reads the next message box and closes it with OK.
+    // Reads the next message box and closes it with OK. The loading dialog is modal too until
+    // its first paint starts the load that refuses the set, so other modals are passed over.
     void expectBox() {
-        answerNextModal([this](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, [this, timer] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                timer->stop();
+                timer->deleteLater();
                 boxes.push_back(box->windowTitle() + "|" + box->text());
                 box->accept();
             }
         });
+        timer->start(10);
     }
 };
 
