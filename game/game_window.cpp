@@ -8,6 +8,7 @@
 #include "game/layout_validation.h"
 #include "game/no_way_out_notice.h"
 #include "game/no_way_out_watch.h"
+#include "game/pause_overlay.h"
 #include "game/tile_window.h"
 #include "platform/message_box.h"
 #include "platform/pe_module.h"
@@ -217,8 +218,9 @@ void GameWindow::onCommand(int command) {
 
 bool GameWindow::event(QEvent* event) {
     if (event->type() == kTileClickedEvent) {
-        // A click queued while the result of the game is being asked for belongs to no game.
-        if (isOpen() && !endingGame_)
+        // A click queued while the result of the game is being asked for, or before a pause,
+        // belongs to no move.
+        if (isOpen() && !endingGame_ && !paused_)
             gameState_->clickTile(static_cast<TileClickedEvent*>(event)->tile());
         return true;
     }
@@ -259,27 +261,47 @@ void GameWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && isOpen()) {
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         const bool wasMinimized = change->oldState() & Qt::WindowMinimized;
-        if (wasMinimized && !(windowState() & Qt::WindowMinimized) && isVisible()) {
-            // Back on screen: the clock starts a new run, as it does whenever its owner reopens.
-            paused_ = false;
-            clock_->resumeRun();
-            if (noWayOutWatch_)
-                noWayOutWatch_->resume();
+        // Back on screen the clock starts a new run, as it does whenever its owner reopens; a
+        // pause shown inside the window stays until the player ends it.
+        if (wasMinimized && !(windowState() & Qt::WindowMinimized) && isVisible() &&
+            !isPausedInWindow()) {
+            if (paused_)
+                playOn();
+            else
+                clock_->resumeRun();
         }
     }
     QWidget::changeEvent(event);
 }
 
+bool GameWindow::isPausedInWindow() const {
+    return pauseOverlay_ != nullptr && pauseOverlay_->isVisible();
+}
+
 void GameWindow::pause() {
+    // Pause again plays on where the pause is shown in the window.
+    if (isPausedInWindow()) {
+        playOn();
+        return;
+    }
+    if (paused_)
+        return;
     if (noWayOutWatch_)
         noWayOutWatch_->hold();
     clock_->stop();
     paused_ = true;
-    if (!environment_.trayAvailable || !environment_.trayAvailable()) {
-        // Without a notification area the game waits minimized, to be restored like any window.
-        showMinimized();
+    if (environment_.trayAvailable && environment_.trayAvailable()) {
+        pauseIntoTray();
         return;
     }
+    // Minimizing cannot be relied on (no window manager, or one that never reports it), so the
+    // game waits inside its own window, the board covered and the clock still in view.
+    if (pauseOverlay_ == nullptr)
+        pauseOverlay_ = new PauseOverlay([this] { playOn(); }, this);
+    pauseOverlay_->cover({buttons_[kPauseButton], clock_, indicator_});
+}
+
+void GameWindow::pauseIntoTray() {
     showMinimized();
     trayIcon_ =
         std::make_unique<QSystemTrayIcon>(loadSourceIcon(environment_.resourceSource, kTrayIconId));
@@ -300,7 +322,19 @@ void GameWindow::restoreFromTray() {
     trayIcon_->hide();
     trayIcon_.release()->deleteLater();
     showOnScreen();
+    playOn();
+}
+
+// The one way out of a pause, so the clock resumes exactly once and counts none of it.
+void GameWindow::playOn() {
+    if (!paused_)
+        return;
     paused_ = false;
+    if (isPausedInWindow()) {
+        pauseOverlay_->hide();
+        // Back to the bottom of the stacking order, beneath the tiles again.
+        buttons_[kPauseButton]->lower();
+    }
     clock_->resumeRun();
     if (noWayOutWatch_)
         noWayOutWatch_->resume();
@@ -337,6 +371,8 @@ void GameWindow::exitGame() {
     output_.reset();
     if (trayIcon_)
         trayIcon_.reset();
+    delete pauseOverlay_;
+    pauseOverlay_ = nullptr;
     paused_ = false;
     pictures_.releaseBitmaps();
     if (environment_.showMainWindow)

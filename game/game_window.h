@@ -26,6 +26,7 @@ class GameWindowOutput;
 class IndicatorWindow;
 class NoWayOutNotice;
 class NoWayOutWatch;
+class PauseOverlay;
 class SoundPlayer;
 class TileWindow;
 
@@ -84,6 +85,8 @@ class GameWindow final : public QWidget {
     ClockWindow* clock() const { return clock_; }
     IndicatorWindow* indicator() const { return indicator_; }
     bool isPaused() const { return paused_; }
+    // Where there is no notification area, the pause is shown inside the window.
+    bool isPausedInWindow() const;
     // The notification-area icon while paused; a left-button press on it restores the game.
     QSystemTrayIcon* trayIcon() const { return trayIcon_.get(); }
     // Both none while the warning is off.
@@ -103,7 +106,9 @@ class GameWindow final : public QWidget {
     void createButtons(const class PeModule& module, const struct ButtonsPlace& place);
     void createTiles(const struct PicturesCatalogue& catalogue);
     void pause();
+    void pauseIntoTray();
     void restoreFromTray();
+    void playOn();
     void exitGame();
     void endGame();
     void playPairSound();
@@ -125,6 +130,7 @@ class GameWindow final : public QWidget {
     std::unique_ptr<GameWindowOutput> output_;
     std::unique_ptr<GameState> gameState_;
     std::unique_ptr<QSystemTrayIcon> trayIcon_;
+    PauseOverlay* pauseOverlay_ = nullptr;
     std::unique_ptr<SoundPlayer> sound_;
     bool paused_ = false;
     bool endingGame_ = false;

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QProgressBar>
+#include <QTimer>
 
 #include <array>
 
@@ -23,6 +24,9 @@ constexpr std::array<DialogControl, 1> kControls = {{
 
 constexpr DialogTemplate kTemplate{"Wait. Loading...", 187, 39, kControls};
 
+// Should the dialog never be exposed (kept off screen by a window manager), the load still runs.
+constexpr int kLatestStartMilliseconds = 2000;
+
 } // namespace
 
 LoadingDialog::LoadingDialog(const std::filesystem::path& module, GameWindow& window,
@@ -32,16 +36,35 @@ LoadingDialog::LoadingDialog(const std::filesystem::path& module, GameWindow& wi
     buildDialog(*this, kTemplate);
     progressBar_ = dialogControl<QProgressBar>(*this, kProgressBarId);
     progressBar_->setTextVisible(false);
-    progressBar_->setRange(0, 0);
+    // Empty until the set gives the real range; 0..0 would be the busy indicator.
+    progressBar_->setRange(0, 1);
     progressBar_->setValue(0);
 }
 
 void LoadingDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (firstShow_) {
-        firstShow_ = false;
-        QCoreApplication::postEvent(this, new QEvent(kStartLoadingEvent));
-    }
+    if (firstShow_)
+        QTimer::singleShot(kLatestStartMilliseconds, this, [this] { postLoad(); });
+}
+
+void LoadingDialog::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // Shown is not yet exposed: the load waits for the first paint, which reaches the screen
+    // before the posted start does.
+    postLoad();
+}
+
+void LoadingDialog::postLoad() {
+    if (!firstShow_)
+        return;
+    firstShow_ = false;
+    QCoreApplication::postEvent(this, new QEvent(kStartLoadingEvent));
+}
+
+void LoadingDialog::showProgressNow() {
+    // The load holds the event loop; once the dialog is exposed, repaint draws and flushes the
+    // bar to the screen at once.
+    progressBar_->repaint();
 }
 
 bool LoadingDialog::event(QEvent* event) {
@@ -57,11 +80,11 @@ void LoadingDialog::load() {
     progress.setRange = [this](int count) {
         progressBar_->setRange(0, count);
         progressBar_->setValue(0);
+        showProgressNow();
     };
     progress.setPosition = [this](int position) {
         progressBar_->setValue(position);
-        // The load holds the event loop, so the bar is drawn at once.
-        progressBar_->repaint();
+        showProgressNow();
     };
     const auto refusal =
         loadPictureSet(module_, window_.soundOn(), window_.pictures(), progress, pictureScale_);

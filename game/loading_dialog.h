@@ -13,8 +13,8 @@ namespace tessalo {
 class GameWindow;
 
 // "Wait. Loading...": decodes the chosen picture set into the game window behind a progress bar.
-// The work starts from a posted message once the dialog is on screen, so the empty bar shows
-// before decoding begins.
+// The work starts from a message posted at the dialog's first paint, so the empty bar is on the
+// screen before decoding begins.
 class LoadingDialog final : public QDialog {
   public:
     static constexpr int kProgressBarId = 1042;
@@ -29,11 +29,14 @@ class LoadingDialog final : public QDialog {
   protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     // No close box and no Escape: the dialog ends when the load does.
     void reject() override {}
 
   private:
+    void postLoad();
     void load();
+    void showProgressNow();
 
     std::filesystem::path module_;
     GameWindow& window_;

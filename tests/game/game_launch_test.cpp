@@ -6,6 +6,7 @@
 
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QTest>
 
 namespace tessalo {
 namespace {
@@ -20,14 +21,19 @@ class GameLaunchTest : public GameWindowTest {
         writeModuleFile(folder.path() / "test.tsp", pictureSet.content());
     }
 
-    // Reads the next message box and closes it with OK.
+    // Reads the next message box and closes it with OK. The loading dialog is modal too until
+    // its first paint starts the load that refuses the set, so other modals are passed over.
     void expectBox() {
-        answerNextModal([this](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, [this, timer] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                timer->stop();
+                timer->deleteLater();
                 boxes.push_back(box->windowTitle() + "|" + box->text());
                 box->accept();
             }
         });
+        timer->start(10);
     }
 };
 
@@ -41,7 +47,8 @@ TEST_F(GameLaunchTest, TheLoadingDialogStartsOnceShownAndStopsOneShortOfTheEnd) 
     loading.show();
     // Nothing is decoded before the dialog has had its chance to appear.
     EXPECT_TRUE(window->pictures().faces.empty());
-    run();
+    // The load starts once the dialog has been painted.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->pictures().faces.empty(); }, 3000));
     EXPECT_EQ(loading.result(), QDialog::Accepted);
     EXPECT_EQ(window->pictures().faces.size(), 36u);
     EXPECT_EQ(loading.progressBar()->maximum(), 36);

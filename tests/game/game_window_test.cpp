@@ -235,31 +235,45 @@ TEST_F(GameWindowTest, ACloseFromOutsideLeavesTheGameAsExitDoes) {
     EXPECT_EQ(mainWindowShown, 1);
 }
 
-TEST_F(GameWindowTest, PauseWithoutANotificationAreaMinimizesAndResumesOnRestore) {
+TEST_F(GameWindowTest, PauseWithoutANotificationAreaWaitsInTheWindowUntilPauseAgain) {
     openGame(spreadLayout());
     clickTile(3);
     calendar.seconds += 10;
     window->onCommand(GameCommand::pause);
+    EXPECT_TRUE(window->isPausedInWindow());
     EXPECT_FALSE(window->clock()->isRunning());
-    EXPECT_TRUE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
+    // A click queued before the pause takes nothing.
+    const int other = firstFreeTileOfGroupOtherThan(0, 3);
+    clickTile(other);
+    EXPECT_EQ(window->gameState()->selectedTile(), 3);
+    // Minimized and restored meanwhile (by a window manager), the game stays paused.
     calendar.seconds += 300;
+    window->showMinimized();
     window->showFullScreen();
     run();
+    EXPECT_TRUE(window->isPausedInWindow());
+    EXPECT_FALSE(window->clock()->isRunning());
+    window->onCommand(GameCommand::pause);
+    EXPECT_FALSE(window->isPaused());
     EXPECT_TRUE(window->clock()->isRunning());
-    EXPECT_EQ(window->gameState()->selectedTile(), 3);
     calendar.seconds += 5;
     window->clock()->tick();
     window->clock()->repaint();
     // Ten seconds before the pause and five after: the paused time is not counted.
     EXPECT_EQ(window->clock()->shownSeconds(), 15);
+    EXPECT_EQ(window->gameState()->selectedTile(), 3);
 }
 
 TEST_F(GameWindowTest, PauseIntoTheNotificationAreaRestoresOnTheFirstLeftPress) {
     trayAvailable = true;
     openGame(spreadLayout());
     window->onCommand(GameCommand::help);
+    calendar.seconds += 10;
     window->onCommand(GameCommand::pause);
     EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->isPausedInWindow());
+    calendar.seconds += 300;
     ASSERT_NE(window->trayIcon(), nullptr);
     EXPECT_EQ(window->trayIcon()->toolTip(), "Tessalo Game");
     // Icon 164 of the program's own resources, 32 × 32.
@@ -274,6 +288,10 @@ TEST_F(GameWindowTest, PauseIntoTheNotificationAreaRestoresOnTheFirstLeftPress) 
     EXPECT_EQ(window->trayIcon(), nullptr);
     EXPECT_TRUE(window->clock()->isRunning());
     EXPECT_TRUE(window->gameState()->hintShown());
+    calendar.seconds += 5;
+    window->clock()->tick();
+    window->clock()->repaint();
+    EXPECT_EQ(window->clock()->shownSeconds(), 15);
 }
 
 TEST_F(GameWindowTest, OpeningAgainLoadsAndDealsAFreshGame) {

@@ -48,7 +48,8 @@ class ModalAnswers {
 
     void look() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || modal == last_)
+        // The loading dialog asks nothing and closes by itself once the pictures are read.
+        if (modal == nullptr || modal == last_ || modal->windowTitle() == "Wait. Loading...")
             return;
         last_ = modal;
         if (answers_.empty()) {
