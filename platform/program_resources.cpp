@@ -20,7 +20,12 @@ QIcon loadSourceIcon(const ResourceSource& source, int id) {
     if (!source.isProgramOwn())
         return {};
     initProgramResources();
-    return QIcon(QStringLiteral(":/icon_%1.ico").arg(id));
+    QIcon icon(QStringLiteral(":/icon_%1.ico").arg(id));
+    // Desktops and HiDPI screens ask for other sizes than the icon file's 32, which stays as it is.
+    if (id == kApplicationIconId)
+        for (int size : {16, 24, 48, 64, 128, 256})
+            icon.addFile(QStringLiteral(":/tessalo2_%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 QCursor loadSourceCursor(const ResourceSource& source, int id) {

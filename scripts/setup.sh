@@ -6,7 +6,7 @@ packages=(
     g++ cmake ninja-build clang libclang-rt-14-dev clang-format git
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool x11-utils imagemagick
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 cpp
 )
 

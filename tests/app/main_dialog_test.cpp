@@ -68,7 +68,9 @@ TEST_F(MainDialogTest, CaptionButtonsTipAndTabs) {
     EXPECT_EQ(dialog.windowTitle(), "Tessalo 2");
     // 305 × 181 dialog units.
     EXPECT_EQ(dialog.size(), QSize(458, 294));
-    EXPECT_FALSE(dialog.windowIcon().isNull());
+    // The program's icon at every size desktops and HiDPI screens ask for.
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(dialog.windowIcon().availableSizes().contains(QSize(size, size))) << size;
     auto* game = dialogControl<QPushButton>(dialog, 32772);
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(game->text(), "Game");

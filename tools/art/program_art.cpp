@@ -2,6 +2,7 @@
 
 #include "skin/asc_encoder.h"
 #include "tools/art/bmp_file.h"
+#include "tools/art/desktop_icon.h"
 #include "tools/art/icon_file.h"
 
 #include <QBuffer>
@@ -186,15 +187,17 @@ QImage drawPointingHand() {
 std::string writeProgramArt(const QString& folder) {
     if (!QDir().mkpath(folder))
         return "cannot create " + folder.toStdString();
-    std::vector<QString> files;
+    std::vector<QString> compiledIn;
     std::string failed;
-    auto save = [&](const QString& name, const std::vector<std::uint8_t>& bytes) {
+    auto save = [&](const QString& name, const std::vector<std::uint8_t>& bytes,
+                    bool inProgram = true) {
         QFile file(folder + "/" + name);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             file.write(reinterpret_cast<const char*>(bytes.data()),
                        static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
             failed = "cannot write " + (folder + "/" + name).toStdString();
-        files.push_back(name);
+        if (inProgram)
+            compiledIn.push_back(name);
     };
     auto png = [](const QImage& image) {
         QByteArray bytes;
@@ -212,13 +215,19 @@ std::string writeProgramArt(const QString& folder) {
     save("icon_164.png", png(drawPausedIcon()));
     save("cursor_138.cur", cursorFile(drawPointingHand(), QPoint(8, 1)));
     save("cursor_138.png", png(drawPointingHand()));
+    // For desktops: every size goes to the icon theme; the window icon takes all but 32, which
+    // the icon file above already gives.
+    for (int size : kDesktopIconSizes)
+        save(QString("tessalo2_%1.png").arg(size), png(drawDesktopIcon(size)), size != 32);
+    const QByteArray svg = desktopIconSvg();
+    save("tessalo2.svg", std::vector<std::uint8_t>(svg.begin(), svg.end()), false);
 
     QString qrc = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n    <qresource prefix=\"/\">\n";
-    for (const QString& name : files)
+    for (const QString& name : compiledIn)
         qrc += "        <file>" + name + "</file>\n";
     qrc += "    </qresource>\n</RCC>\n";
     const QByteArray qrcBytes = qrc.toUtf8();
-    save("resources.qrc", std::vector<std::uint8_t>(qrcBytes.begin(), qrcBytes.end()));
+    save("resources.qrc", std::vector<std::uint8_t>(qrcBytes.begin(), qrcBytes.end()), false);
     return failed;
 }
 
