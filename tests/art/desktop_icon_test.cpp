@@ -64,14 +64,12 @@ TEST(DesktopIcons, LargestIsDrawnAtItsSizeNotBlownUpFromThirtyTwo) {
     // opaque through partly covered pixels, within two pixels, not over a blurred eight.
     int firstCovered = -1;
     int firstOpaque = -1;
-    int partial = 0;
     for (int x = 0; x < 256 && firstOpaque < 0; ++x) {
         const int alpha = qAlpha(large.pixel(x, 128));
         if (alpha > 0 && firstCovered < 0)
             firstCovered = x;
         if (alpha == 255)
             firstOpaque = x;
-        partial += alpha > 0 && alpha < 255;
     }
     ASSERT_GE(firstCovered, 0);
     EXPECT_LE(firstOpaque - firstCovered, 2);
