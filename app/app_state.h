@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_folders.h"
 #include "game/layout_record.h"
 
 #include <cstdint>
@@ -25,6 +26,8 @@ struct AppState {
     bool clearableDeals = false;
     // The last name entered for a record in this run; never stored.
     std::string lastPlayerName;
+    // Where the files of the program folder are read and written, and the shipped sets found.
+    ProgramFolders folders;
 
     // None when the index lies outside its list.
     const LayoutRecord* currentLayout() const {

@@ -14,6 +14,7 @@
 #include <QEventLoop>
 #include <QScreen>
 
+#include <cstdlib>
 #include <filesystem>
 #include <span>
 
@@ -86,9 +87,26 @@ GameApp::StartUp GameApp::startUp(const std::vector<std::string>& arguments) {
 }
 
 bool GameApp::makeProgramFolderCurrent() {
+    const std::filesystem::path executableFolder = programFile_.parent_path();
     std::error_code error;
-    std::filesystem::current_path(programFile_.parent_path(), error);
-    return !error;
+    std::filesystem::current_path(executableFolder, error);
+    if (error)
+        return false;
+    // An installed game that no player can write keeps each player's files in a folder of their
+    // own.
+    ProgramFolders folders = chooseProgramFolders(
+        executableFolder, isWritableFolder,
+        perUserFolderFromEnvironment(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+    if (folders.perUser()) {
+        const bool made = seedPerUserFolder(folders);
+        if (made)
+            std::filesystem::current_path(folders.current, error);
+        // Without a folder of its own the game still plays where it is installed.
+        if (!made || error)
+            folders = {executableFolder, {}};
+    }
+    state_.folders = std::move(folders);
+    return true;
 }
 
 void GameApp::decodeAboutFrames() {

@@ -175,8 +175,8 @@ void MainDialog::startGame() {
         return;
     }
     GameSetup setup;
-    // Named without a folder: the module lies in the program's folder, the current directory.
-    setup.picturesModule = *moduleFile;
+    // Named without a folder: the module lies in the program's folder, or is a shipped one.
+    setup.picturesModule = locateModuleFile(state.folders, *moduleFile);
     setup.layout = *layout;
     setup.pictureSetName = *state.currentPictureSetName();
     setup.screenWidth = screen.width();

@@ -3,7 +3,7 @@
 #include "app/layout_import.h"
 #include "app/layout_library.h"
 #include "app/module_file_dialog.h"
-#include "app/picture_module_files.h"
+#include "app/program_folders.h"
 #include "platform/cp1251_qstring.h"
 #include "platform/dialog_builder.h"
 #include "platform/drop_down_close.h"
@@ -124,7 +124,7 @@ void SettingsTab::onCommand(int id) {
         break;
     case kAddPicturesButton:
         if (const auto path = chooseModuleFile(this, QString::fromUtf8(kAddPicturesTitle), "*.tsp"))
-            addPictureModule(path->filename().string());
+            addPictureModule(bringModuleIntoProgramFolder(state_.folders, *path));
         break;
     case kAddLayoutButton:
         if (const auto path =
@@ -172,7 +172,7 @@ void SettingsTab::takePicturesChoice() {
 
 void SettingsTab::scanPictureModules() {
     RegistryStore::deleteKey(kMisspeltRegistryKey, configFolder_);
-    for (const std::string& fileName : pictureModuleFileNames("."))
+    for (const std::string& fileName : scannedPictureModules(state_.folders))
         addPictureModule(fileName);
 }
 
@@ -189,7 +189,7 @@ void SettingsTab::addPictureModule(const std::string& fileName) {
 // A module whose string 1 is missing or empty has no name to list or to file records under, so
 // it is refused like a file without pictures.
 void SettingsTab::addPictureSet(const std::string& fileName) {
-    const auto opened = PeModule::open(fileName);
+    const auto opened = PeModule::open(locateModuleFile(state_.folders, fileName));
     const auto* module = std::get_if<PeModule>(&opened);
     const std::optional<std::string> name =
         module != nullptr && isPicturesModule(*module)

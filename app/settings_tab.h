@@ -41,10 +41,11 @@ class SettingsTab final : public QWidget {
 
     // Off at every start; never stored.
     bool soundOn() const { return soundOn_; }
-    // Adds every pictures module of the program's folder (the current directory), by name.
+    // Adds every pictures module of the program's folder (the current directory), by name, then
+    // those shipped in the installed folder of a game that keeps a folder per player.
     void scanPictureModules();
-    // `fileName` is looked up in the program's folder, whatever folder it was chosen in. Every
-    // call, added or refused, leaves the first picture set selected.
+    // `fileName` is looked up in the program's folder, whatever folder it was chosen in, then
+    // among the shipped sets. Every call, added or refused, leaves the first picture set selected.
     void addPictureModule(const std::string& fileName);
     // Imports the layout module at `path` into the library and lists the new layout last; the
     // current layout stays.

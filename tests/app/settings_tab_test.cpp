@@ -386,6 +386,32 @@ TEST_F(SettingsTabTest, AddPicturesButton_LooksForTheChosenNameInTheProgramFolde
     EXPECT_EQ(fs::current_path(), folder.path());
 }
 
+// An installed game: the scan finds the player's sets and the shipped ones, the player's copy of
+// a shipped name first; Add... copies a set from elsewhere into the player's folder.
+TEST_F(SettingsTabTest, PerUserFolder_ListsOwnSetsFirstAndCopiesAddedOnesIn) {
+    test::TempDir installed;
+    writePictureSet(installed.path() / "classic.tsp", "Classic");
+    writePictureSet(installed.path() / "clear.tsp", "Clear shipped");
+    writePictureSet(folder.path() / "clear.tsp", "Clear own");
+    state.folders = {folder.path(), installed.path()};
+    auto tab = makeTab();
+    tab->scanPictureModules();
+    EXPECT_EQ(state.pictureSetNames, (std::vector<std::string>{"Clear own", "Classic"}));
+    EXPECT_EQ(state.pictureModuleFiles, (std::vector<std::string>{"clear.tsp", "classic.tsp"}));
+
+    test::TempDir elsewhere;
+    writePictureSet(elsewhere.path() / "far.tsp", "Far");
+    {
+        test::ModalAnswers answers;
+        answers.then(openDialog("Добавление картинок", "(*.tsp)", elsewhere.path() / "far.tsp"));
+        click(*tab, "1027");
+    }
+    EXPECT_EQ(state.pictureSetNames, (std::vector<std::string>{"Clear own", "Classic", "Far"}));
+    EXPECT_EQ(state.pictureModuleFiles.back(), "far.tsp");
+    EXPECT_TRUE(fs::exists(folder.path() / "far.tsp"));
+    EXPECT_FALSE(fs::exists(installed.path() / "far.tsp"));
+}
+
 TEST_F(SettingsTabTest, AddLayoutButton_AppendsTheLayoutAndKeepsTheCurrentOne) {
     test::TempDir elsewhere;
     writeLayoutModule(elsewhere.path() / "new.layout", "Lay3");
