@@ -1,4 +1,4 @@
-#include "platform/drop_down_close.h"
+#include "platform/combo_choice.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
