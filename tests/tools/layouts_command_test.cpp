@@ -1,6 +1,7 @@
 #include "tools/tool_commands.h"
 
 #include "app/layout_library.h"
+#include "tests/tools/command_run.h"
 #include "tools/layout_text.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
 CommandRun layouts(const std::vector<std::string>& args) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int code = tool::runLayoutsCommand(args);
-    CommandRun run{code, testing::internal::GetCapturedStdout(),
-                   testing::internal::GetCapturedStderr()};
-    return run;
+    return test::runCaptured(tool::runLayoutsCommand, args);
 }
 
 int countOf(const std::string& text, const std::string& word) {

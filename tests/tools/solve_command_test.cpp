@@ -1,6 +1,7 @@
 #include "tools/tool_commands.h"
 
 #include "app/layout_library.h"
+#include "tests/tools/command_run.h"
 #include "tests/tools/shipped_layouts_support.h"
 
 #include <gtest/gtest.h>
@@ -19,19 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
 CommandRun solve(const std::vector<std::string>& args) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int code = tool::runSolveCommand(args);
-    CommandRun run{code, testing::internal::GetCapturedStdout(),
-                   testing::internal::GetCapturedStderr()};
-    return run;
+    return test::runCaptured(tool::runSolveCommand, args);
 }
 
 std::vector<std::string> linesOf(const std::string& text) {
