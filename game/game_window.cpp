@@ -14,11 +14,10 @@
 #include "platform/pe_module.h"
 #include "platform/program_resources.h"
 #include "platform/sound_player.h"
-#include "skin/asc_bitmap_loader.h"
 #include "skin/clock_window.h"
 #include "skin/indicator_window.h"
-#include "skin/picture_resampling.h"
 #include "skin/pictures_module.h"
+#include "skin/scaled_picture_loading.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -52,8 +51,8 @@ int buttonSlot(PictureButton button) {
     return kStartButton;
 }
 
-QPixmap pixmapOf(const std::optional<QImage>& image, PictureScale scale) {
-    return image ? QPixmap::fromImage(resampled(*image, scale)) : QPixmap();
+QPixmap pixmapOf(const std::optional<QImage>& image) {
+    return image ? QPixmap::fromImage(*image) : QPixmap();
 }
 
 } // namespace
@@ -152,8 +151,8 @@ void GameWindow::createButtons(const PeModule& module, const ButtonsPlace& place
                             PictureButton::Pause}) {
             for (bool down : {false, true}) {
                 images[std::size_t(buttonSlot(button))][down] = pixmapOf(
-                    loadSourceBitmap(environment_.resourceSource, buttonBitmapName(button, down)),
-                    playArea_.scale());
+                    loadScaledSourceBitmap(environment_.resourceSource,
+                                           buttonBitmapName(button, down), playArea_.scale()));
             }
         }
     }

@@ -2,16 +2,15 @@
 
 #include "game/game_refusals.h"
 #include "platform/pe_module.h"
-#include "skin/asc_bitmap_loader.h"
-#include "skin/picture_resampling.h"
 #include "skin/pictures_module.h"
+#include "skin/scaled_picture_loading.h"
 
 namespace tessalo {
 
 namespace {
 
-QPixmap pixmapOf(const std::optional<QImage>& image, PictureScale scale) {
-    return image ? QPixmap::fromImage(resampled(*image, scale)) : QPixmap();
+QPixmap pixmapOf(const std::optional<QImage>& image) {
+    return image ? QPixmap::fromImage(*image) : QPixmap();
 }
 
 } // namespace
@@ -37,16 +36,16 @@ std::optional<QString> loadPictureSet(const std::filesystem::path& modulePath, b
         const auto sound = module.findResource(kWaveType, kSoundName);
         pictures.okSound.emplace(sound->begin(), sound->end());
     }
-    pictures.background = pixmapOf(loadAscBitmap(module, kBackgroundName), scale);
+    pictures.background = pixmapOf(loadScaledAscBitmap(module, kBackgroundName, scale));
     pictures.faces.resize(std::size_t(count));
     for (int i = 0; i < count; ++i) {
         pictures.faces[std::size_t(i)] =
-            pixmapOf(loadAscBitmap(module, catalogue.pictureNames[std::size_t(i)]), scale);
+            pixmapOf(loadScaledAscBitmap(module, catalogue.pictureNames[std::size_t(i)], scale));
         if (progress.setPosition)
             progress.setPosition(i);
     }
-    if (auto base = loadAscBitmap(module, kBaseName))
-        pictures.base = QPixmap::fromImage(resampled(*base, scale));
+    if (auto base = loadScaledAscBitmap(module, kBaseName, scale))
+        pictures.base = QPixmap::fromImage(*base);
     return std::nullopt;
 }
 

@@ -1,7 +1,6 @@
 #include "skin/digit_display.h"
 
-#include "skin/asc_bitmap_loader.h"
-#include "skin/picture_resampling.h"
+#include "skin/scaled_picture_loading.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,8 +21,8 @@ bool DigitDisplay::loadFace(const PeModule& module, const char* faceName, QPoint
     for (const std::int16_t x : digitX)
         digitX_.push_back(scale_.of(x));
     digitY_ = scale_.of(digitY);
-    auto face = loadAscBitmap(module, faceName);
-    face_ = face ? resampled(*face, scale_) : QImage();
+    auto face = loadScaledAscBitmap(module, faceName, scale_);
+    face_ = face ? std::move(*face) : QImage();
     return face.has_value();
 }
 
