@@ -63,6 +63,18 @@ void BM_LoadShippedSet(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadShippedSet)->Unit(benchmark::kMillisecond);
 
+// Filled screens: 1920 × 1080 (1.8) and 2560 × 1440 (2.4) decode the set's larger versions.
+void BM_LoadShippedSetScaled(benchmark::State& state) {
+    BenchGame game;
+    const auto path = game.setup().picturesModule;
+    const PictureScale scale{int(state.range(0)), 600};
+    for (auto _ : state) {
+        auto refusal = loadPictureSet(path, true, game.window.pictures(), {}, scale);
+        benchmark::DoNotOptimize(refusal);
+    }
+}
+BENCHMARK(BM_LoadShippedSetScaled)->Arg(1080)->Arg(1440)->Unit(benchmark::kMillisecond);
+
 void BM_DealAndRepaint(benchmark::State& state) {
     BenchGame game;
     loadPictureSet(game.setup().picturesModule, true, game.window.pictures(), {});
