@@ -13,8 +13,10 @@
 #include "records/records_message_boxes.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -165,7 +167,14 @@ void MainDialog::startGame() {
         return;
     }
     const QSize screen = services_.screenSize();
-    if (screen.width() < kLeastScreenWidth || screen.height() < kLeastScreenHeight) {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const PictureScale pixelRatio =
+        PictureScale::nearestTo(primary != nullptr ? primary->devicePixelRatio() : 1.0);
+    // The least screen is counted in device pixels: a HiDPI screen whose scaled size is smaller
+    // than the play area still shows all of it, shrunk to fit.
+    const bool shrunk = screen.width() < kLeastScreenWidth || screen.height() < kLeastScreenHeight;
+    if (pixelRatio.of(screen.width()) < kLeastScreenWidth ||
+        pixelRatio.of(screen.height()) < kLeastScreenHeight) {
         showWarning(this, QString::fromUtf8(kSmallScreenText));
         return;
     }
@@ -181,7 +190,8 @@ void MainDialog::startGame() {
     setup.pictureSetName = *state.currentPictureSetName();
     setup.screenWidth = screen.width();
     setup.screenHeight = screen.height();
-    setup.fillScreen = state.fillScreen;
+    setup.fillScreen = state.fillScreen || shrunk;
+    setup.devicePixelRatio = pixelRatio;
     launchGame(this, *gameWindow_, setup);
 }
 

@@ -4,16 +4,25 @@
 
 namespace tessalo {
 
+namespace {
+
+// In window pixels: a picture made for a HiDPI screen holds more pixels than it covers.
+QSize sizeOf(const QPixmap& image) {
+    return image.isNull() ? QSize(1, 1) : image.deviceIndependentSize().toSize();
+}
+
+} // namespace
+
 GameButton::GameButton(int commandId, const QPixmap& up, const QPixmap& down, QWidget* gameWindow)
     : QAbstractButton(gameWindow), commandId_(commandId), up_(up), down_(down) {
     setObjectName(QString::number(commandId));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, !up_.isNull());
-    resize(up_.isNull() ? QSize(1, 1) : up_.size());
+    resize(sizeOf(up_));
 }
 
 QSize GameButton::sizeHint() const {
-    return up_.isNull() ? QSize(1, 1) : up_.size();
+    return sizeOf(up_);
 }
 
 void GameButton::paintEvent(QPaintEvent*) {

@@ -13,7 +13,7 @@ bool launchGame(QWidget* mainDialog, GameWindow& window, const GameSetup& setup)
         showWarning(mainDialog, layoutDamagedMessage(setup.layout.nameText()));
         return false;
     }
-    LoadingDialog loading(setup.picturesModule, window, mainDialog, playAreaOf(setup).scale());
+    LoadingDialog loading(setup.picturesModule, window, mainDialog, pictureScaleOf(setup));
     if (loading.exec() != QDialog::Accepted)
         return false;
     if (mainDialog != nullptr)

@@ -51,8 +51,12 @@ int buttonSlot(PictureButton button) {
     return kStartButton;
 }
 
-QPixmap pixmapOf(const std::optional<QImage>& image) {
-    return image ? QPixmap::fromImage(*image) : QPixmap();
+QPixmap pixmapOf(const std::optional<QImage>& image, qreal pixelRatio) {
+    if (!image)
+        return QPixmap();
+    QPixmap pixmap = QPixmap::fromImage(*image);
+    pixmap.setDevicePixelRatio(pixelRatio);
+    return pixmap;
 }
 
 } // namespace
@@ -60,6 +64,10 @@ QPixmap pixmapOf(const std::optional<QImage>& image) {
 PlayArea playAreaOf(const GameSetup& setup) {
     return setup.fillScreen ? PlayArea::fillingScreen(setup.screenWidth, setup.screenHeight)
                             : PlayArea::centredOn(setup.screenWidth, setup.screenHeight);
+}
+
+PictureScale pictureScaleOf(const GameSetup& setup) {
+    return playAreaOf(setup).scale().times(setup.devicePixelRatio);
 }
 
 GameWindow::GameWindow(GameEnvironment& environment)
@@ -99,13 +107,15 @@ bool GameWindow::open(const GameSetup& setup) {
     const auto& catalogue = std::get<PicturesCatalogue>(read);
 
     playArea_ = playAreaOf(setup_);
+    // The pictures were loaded for the device pixels; carrying the ratio they are drawn 1:1.
+    pictures_.setDevicePixelRatio(setup_.devicePixelRatio.factor());
     createButtons(module, catalogue.buttonsPlace);
     {
         const ResourceSourceScope scope(environment_.resourceSource, module);
         clock_ = new ClockWindow(environment_.calendar, this);
         indicator_ = new IndicatorWindow(clock_->digitSet(), this);
-        clock_->setScale(playArea_.scale());
-        indicator_->setScale(playArea_.scale());
+        clock_->setScale(playArea_.scale(), setup_.devicePixelRatio);
+        indicator_->setScale(playArea_.scale(), setup_.devicePixelRatio);
         clock_->loadSkin(module);
         indicator_->loadSkin(module);
     }
@@ -152,7 +162,8 @@ void GameWindow::createButtons(const PeModule& module, const ButtonsPlace& place
             for (bool down : {false, true}) {
                 images[std::size_t(buttonSlot(button))][down] = pixmapOf(
                     loadScaledSourceBitmap(environment_.resourceSource,
-                                           buttonBitmapName(button, down), playArea_.scale()));
+                                           buttonBitmapName(button, down), pictureScaleOf(setup_)),
+                    setup_.devicePixelRatio.factor());
             }
         }
     }
@@ -176,8 +187,8 @@ void GameWindow::createTiles(const PicturesCatalogue& catalogue) {
     const QPixmap* base = pictures_.base ? &*pictures_.base : nullptr;
     for (int i = 0; i < kTileCount; ++i) {
         const QPixmap* face = &pictures_.faces[catalogue.pictureOfTile[std::size_t(i)]];
-        tiles_[std::size_t(i)] =
-            new TileWindow(gameState_->board(), playArea_, i, face, base, this);
+        tiles_[std::size_t(i)] = new TileWindow(gameState_->board(), playArea_, i, face, base, this,
+                                                setup_.devicePixelRatio);
     }
 }
 
@@ -238,8 +249,12 @@ void GameWindow::paintEvent(QPaintEvent*) {
     const QRegion bands = QRegion(rect()) - QRegion(area);
     for (const QRect& band : bands)
         painter.fillRect(band, Qt::black);
-    if (!pictures_.background.isNull())
-        painter.drawPixmap(area, pictures_.background, QRect(QPoint(), area.size()));
+    // At its own size: a background larger than the play area is cut, never scaled, and a
+    // fractional device pixel ratio cannot stretch it by a pixel.
+    if (!pictures_.background.isNull()) {
+        painter.setClipRect(area);
+        painter.drawPixmap(area.topLeft(), pictures_.background);
+    }
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {

@@ -50,10 +50,14 @@ struct GameSetup {
     int screenHeight = 0;
     // The play area enlarged to the screen instead of 800 × 600 between black bands.
     bool fillScreen = false;
+    // Device pixels per pixel of the screen's size above (above 1 on a HiDPI screen).
+    PictureScale devicePixelRatio;
 };
 
-// Where the game of `setup` is drawn, and at which scale its pictures are loaded.
+// Where the game of `setup` is drawn, in the screen's (logical) pixels.
 PlayArea playAreaOf(const GameSetup& setup);
+// The scale its pictures are loaded at: the play area's in device pixels, so they are drawn 1:1.
+PictureScale pictureScaleOf(const GameSetup& setup);
 
 // The full-screen window a game is played in. The object lives as long as the main dialog; its
 // buttons, clock, indicator and tiles exist while a game is on screen.

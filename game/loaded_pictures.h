@@ -19,6 +19,15 @@ struct LoadedPictures {
     // A private copy of the set's pair sound; kept until the next load replaces it.
     std::optional<std::vector<std::uint8_t>> okSound;
 
+    // How many device pixels of the pictures make one pixel of the window.
+    void setDevicePixelRatio(qreal ratio) {
+        for (QPixmap& face : faces)
+            face.setDevicePixelRatio(ratio);
+        background.setDevicePixelRatio(ratio);
+        if (base)
+            base->setDevicePixelRatio(ratio);
+    }
+
     void releaseBitmaps() {
         faces.clear();
         background = QPixmap();

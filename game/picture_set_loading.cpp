@@ -2,6 +2,7 @@
 
 #include "game/game_refusals.h"
 #include "platform/pe_module.h"
+#include "skin/image_jobs.h"
 #include "skin/pictures_module.h"
 #include "skin/scaled_picture_loading.h"
 
@@ -9,8 +10,11 @@ namespace tessalo {
 
 namespace {
 
-QPixmap pixmapOf(const std::optional<QImage>& image) {
-    return image ? QPixmap::fromImage(*image) : QPixmap();
+// A null image for a picture that is missing or damaged.
+ImageJob pictureJob(const PeModule& module, std::string name, PictureScale scale) {
+    return [&module, name = std::move(name), scale] {
+        return loadScaledAscBitmap(module, name, scale).value_or(QImage());
+    };
 }
 
 } // namespace
@@ -36,16 +40,30 @@ std::optional<QString> loadPictureSet(const std::filesystem::path& modulePath, b
         const auto sound = module.findResource(kWaveType, kSoundName);
         pictures.okSound.emplace(sound->begin(), sound->end());
     }
-    pictures.background = pixmapOf(loadScaledAscBitmap(module, kBackgroundName, scale));
+
+    // The background first, then the faces, then the base: the order the bar reports them in.
+    std::vector<ImageJob> jobs;
+    jobs.reserve(std::size_t(count) + 2);
+    jobs.push_back(pictureJob(module, kBackgroundName, scale));
+    for (const std::string& name : catalogue.pictureNames)
+        jobs.push_back(pictureJob(module, name, scale));
+    jobs.push_back(pictureJob(module, kBaseName, scale));
+    const std::size_t baseJob = jobs.size() - 1;
+
     pictures.faces.resize(std::size_t(count));
-    for (int i = 0; i < count; ++i) {
-        pictures.faces[std::size_t(i)] =
-            pixmapOf(loadScaledAscBitmap(module, catalogue.pictureNames[std::size_t(i)], scale));
-        if (progress.setPosition)
-            progress.setPosition(i);
-    }
-    if (auto base = loadScaledAscBitmap(module, kBaseName, scale))
-        pictures.base = QPixmap::fromImage(*base);
+    runImageJobs(jobs, [&](std::size_t job, QImage image) {
+        if (job == 0) {
+            pictures.background = QPixmap::fromImage(std::move(image));
+        } else if (job == baseJob) {
+            if (!image.isNull())
+                pictures.base = QPixmap::fromImage(std::move(image));
+        } else {
+            const int face = int(job - 1);
+            pictures.faces[std::size_t(face)] = QPixmap::fromImage(std::move(image));
+            if (progress.setPosition)
+                progress.setPosition(face);
+        }
+    });
     return std::nullopt;
 }
 

@@ -19,9 +19,10 @@ constexpr int kFaceHeight = 70;
 } // namespace
 
 TileWindow::TileWindow(const Board& board, const PlayArea& playArea, int tileIndex,
-                       const QPixmap* face, const QPixmap* base, QWidget* gameWindow)
+                       const QPixmap* face, const QPixmap* base, QWidget* gameWindow,
+                       PictureScale devicePixelRatio)
     : QWidget(gameWindow), board_(board), playArea_(playArea), tileIndex_(tileIndex), face_(face),
-      base_(base) {
+      base_(base), pictureScale_(playArea.scale().times(devicePixelRatio)) {
     setObjectName(QStringLiteral("Fishka"));
     // With a picture for the whole outline nothing below needs painting first; a tile whose face
     // did not load shows what lies beneath it.
@@ -53,17 +54,19 @@ void TileWindow::paintEvent(QPaintEvent*) {
     painter.setCompositionMode(highlighted_ ? QPainter::RasterOp_NotSource
                                             : QPainter::CompositionMode_Source);
     const bool hasFace = face_ != nullptr && !face_->isNull();
-    // The pictures were resampled at load to these sizes, so they are copied 1:1.
-    const int width = playArea_.length(kTileWindowWidth);
-    const int height = playArea_.length(kTileWindowHeight);
+    // The pictures were resampled at load to these sizes in device pixels, so they are copied
+    // 1:1; a picture larger than its part of the tile is cut.
+    const auto part = [this](int width, int height) {
+        return QRectF(0, 0, pictureScale_.of(width), pictureScale_.of(height));
+    };
     if (base_ != nullptr) {
         if (!base_->isNull())
-            painter.drawPixmap(0, 0, *base_, 0, 0, width, height);
+            painter.drawPixmap(QPointF(), *base_, part(kTileWindowWidth, kTileWindowHeight));
         if (hasFace)
-            painter.drawPixmap(playArea_.length(kFaceLeft), 0, *face_, 0, 0,
-                               playArea_.length(kFaceWidth), playArea_.length(kFaceHeight));
+            painter.drawPixmap(QPointF(pictureScale_.of(kFaceLeft) / face_->devicePixelRatio(), 0),
+                               *face_, part(kFaceWidth, kFaceHeight));
     } else if (hasFace) {
-        painter.drawPixmap(0, 0, *face_, 0, 0, width, height);
+        painter.drawPixmap(QPointF(), *face_, part(kTileWindowWidth, kTileWindowHeight));
     }
 }
 

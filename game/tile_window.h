@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/board.h"
+#include "skin/picture_scale.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -15,9 +16,10 @@ class PlayArea;
 // own, read through the board, so the window never holds a copy that could drift from the rules.
 class TileWindow final : public QWidget {
   public:
-    // `face` and `base` belong to the game window and outlive the tile; either may be null.
+    // `face` and `base` belong to the game window and outlive the tile; either may be null. They
+    // were resampled to the play area's scale times `devicePixelRatio`.
     TileWindow(const Board& board, const PlayArea& playArea, int tileIndex, const QPixmap* face,
-               const QPixmap* base, QWidget* gameWindow);
+               const QPixmap* base, QWidget* gameWindow, PictureScale devicePixelRatio = {});
 
     int tileIndex() const { return tileIndex_; }
     bool highlighted() const { return highlighted_; }
@@ -41,6 +43,7 @@ class TileWindow final : public QWidget {
     const int tileIndex_;
     const QPixmap* face_;
     const QPixmap* base_;
+    const PictureScale pictureScale_;
     bool highlighted_ = false;
 };
 

@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
     xvfb xauth xdotool x11-utils imagemagick
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 cpp
+    dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -4,16 +4,15 @@
 #include "skin/asc_model.h"
 
 #include <algorithm>
-#include <array>
+#include <cstring>
 #include <limits>
-#include <memory>
 
 namespace tessalo {
 namespace {
 
 using namespace asc;
 
-// One decode: fresh models, one window, one output bounded by D.
+// One decode: fresh models and one output, bounded by D, that is also the window.
 class AscDecoder {
   public:
     AscDecoder(std::span<const std::uint8_t> stream, std::uint32_t decodedSize,
@@ -95,17 +94,11 @@ class AscDecoder {
         return value;
     }
 
-    void put(std::uint8_t byte) {
-        window_[position_] = byte;
-        output_.push_back(byte);
-        position_ = position_ + 1 == kWindowSize ? 0 : position_ + 1;
-    }
-
     bool decodeLiteral() {
         const int symbol = decodeSymbol(literals_);
         if (symbol < 0 || output_.size() >= decodedSize_)
             return false;
-        put(static_cast<std::uint8_t>(symbol));
+        output_.push_back(static_cast<std::uint8_t>(symbol));
         if (seenCount_ < kWindowSize)
             ++seenCount_;
         return true;
@@ -132,21 +125,33 @@ class AscDecoder {
         if (seenCount_ < kWindowSize)
             seenCount_ = std::min(seenCount_ + length, kWindowSize);
 
-        // Byte by byte on purpose: an overlapping copy repeats a short pattern.
-        std::uint32_t source = (position_ + 2 * kWindowSize - distance - 1) % kWindowSize;
-        for (std::uint32_t i = 0; i < length; ++i) {
-            put(window_[source]);
-            source = source + 1 == kWindowSize ? 0 : source + 1;
-        }
+        copyMatch(distance, length);
         return true;
+    }
+
+    // The output is its own window: a distance never reaches back further than the window, and
+    // the bytes before the first one read as zero.
+    void copyMatch(std::uint32_t distance, std::uint32_t length) {
+        const std::size_t start = output_.size();
+        const std::size_t back = std::size_t(distance) + 1;
+        output_.resize(start + length);
+        std::uint8_t* out = output_.data();
+        std::size_t to = std::max(start, back);
+        const std::size_t end = start + length;
+        if (back >= length) {
+            if (to < end)
+                std::memcpy(out + to, out + to - back, end - to);
+            return;
+        }
+        // Byte by byte on purpose: an overlapping copy repeats a short pattern.
+        for (; to < end; ++to)
+            out[to] = out[to - back];
     }
 
     ArithmeticDecoder coder_;
     std::uint32_t decodedSize_;
     std::size_t stopAfter_;
     std::vector<std::uint8_t> output_;
-    std::array<std::uint8_t, kWindowSize> window_{};
-    std::uint32_t position_ = 0;
     std::uint32_t seenCount_ = 0;
     DecisionModel decisions_;
     EscapeModel literals_{kLiteralParameters};
@@ -167,9 +172,8 @@ std::optional<std::vector<std::uint8_t>> decodeUpTo(std::span<const std::uint8_t
     // A prefix reaching D is a whole decode, end symbol included.
     if (stopAfter >= decodedSize)
         stopAfter = std::numeric_limits<std::size_t>::max();
-    // The window alone is 31 KB: keep it off the stack.
-    auto decoder = std::make_unique<AscDecoder>(container.subspan(4), decodedSize, stopAfter);
-    return decoder->run();
+    AscDecoder decoder(container.subspan(4), decodedSize, stopAfter);
+    return decoder.run();
 }
 
 } // namespace

@@ -114,6 +114,12 @@ std::optional<BmpImage> decodePixels(const DibLayout& layout, std::span<const st
         const std::uint8_t* source = bits.data() + row * stride;
         std::uint32_t* target =
             image.pixels.data() + (layout.topDown ? row : height - 1 - row) * width;
+        // The shipped sets are 24-bit: their rows take the short way.
+        if (bitCount == 24) {
+            for (std::size_t x = 0; x < width; ++x, source += 3)
+                target[x] = opaque(source[2], source[1], source[0]);
+            continue;
+        }
         for (std::size_t x = 0; x < width; ++x) {
             switch (bitCount) {
             case 1:

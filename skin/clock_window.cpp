@@ -25,7 +25,7 @@ ClockWindow::ClockWindow(const CalendarClock& calendar, QWidget* gameWindow)
 bool ClockWindow::loadSkin(const PeModule& module) {
     // The placement, the face and each digit load on their own: a damaged image costs only what
     // it shows, and the indicator keeps the digits whatever became of the face.
-    const bool digits = digitSet_.load(module, scale());
+    const bool digits = digitSet_.load(module, pictureScale(), pixelRatio().factor());
     const auto record = module.findResource(kPlaceType, kClockPlaceName);
     const auto place = record ? parseClockPlace(*record) : std::nullopt;
     if (!place) {

@@ -18,11 +18,13 @@ bool DigitDisplay::loadFace(const PeModule& module, const char* faceName, QPoint
     placed_ = true;
     place_ = place;
     digitX_.clear();
+    const PictureScale toDevice = pictureScale();
     for (const std::int16_t x : digitX)
-        digitX_.push_back(scale_.of(x));
-    digitY_ = scale_.of(digitY);
-    auto face = loadScaledAscBitmap(module, faceName, scale_);
+        digitX_.push_back(toDevice.of(x));
+    digitY_ = toDevice.of(digitY);
+    auto face = loadScaledAscBitmap(module, faceName, toDevice);
     face_ = face ? std::move(*face) : QImage();
+    face_.setDevicePixelRatio(pixelRatio_.factor());
     return face.has_value();
 }
 
@@ -38,7 +40,7 @@ void DigitDisplay::showAt(QPoint position, const QRegion& shape) {
     // Without a face the game window shows through the cells.
     setAttribute(Qt::WA_OpaquePaintEvent, !face_.isNull());
     move(position);
-    resize(!placed_ ? QSize() : face_.isNull() ? faceless : face_.size());
+    resize(!placed_ ? QSize() : face_.isNull() ? faceless : face_.deviceIndependentSize().toSize());
     setMask(shape);
     setVisible(placed_);
     raise();
@@ -49,8 +51,9 @@ void DigitDisplay::paintDigits(const DigitSet& digits, std::span<const int> valu
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     if (!face_.isNull())
         painter.drawImage(0, 0, face_);
+    const qreal ratio = pixelRatio_.factor();
     for (std::size_t k = 0; k < values.size() && k < digitX_.size(); ++k)
-        digits.draw(painter, QPoint(digitX_[k], digitY_), values[k]);
+        digits.draw(painter, QPointF(digitX_[k] / ratio, digitY_ / ratio), values[k]);
 }
 
 void DigitDisplay::mousePressEvent(QMouseEvent* event) {

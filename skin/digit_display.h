@@ -21,9 +21,15 @@ class DigitDisplay : public QWidget {
   public:
     // Relative to the play area.
     QPoint place() const { return place_; }
-    // The play area's scale; set before the skin loads, as the face is resampled to it.
-    void setScale(PictureScale scale) { scale_ = scale; }
+    // The play area's scale and the screen's device pixel ratio; set before the skin loads, as
+    // the face and digits are resampled to their product.
+    void setScale(PictureScale scale, PictureScale pixelRatio = {}) {
+        scale_ = scale;
+        pixelRatio_ = pixelRatio;
+    }
     PictureScale scale() const { return scale_; }
+    PictureScale pixelRatio() const { return pixelRatio_; }
+    PictureScale pictureScale() const { return scale_.times(pixelRatio_); }
 
   protected:
     // Created hidden, or showing the game window would show it before it is placed.
@@ -49,10 +55,12 @@ class DigitDisplay : public QWidget {
     QImage face_;
     bool placed_ = false;
     QPoint place_;
+    // Where the digits go, in device pixels of the face.
     std::vector<int> digitX_;
     int digitY_ = 0;
     WindowDrag drag_;
     PictureScale scale_;
+    PictureScale pixelRatio_;
 };
 
 } // namespace tessalo

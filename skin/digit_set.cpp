@@ -8,16 +8,18 @@
 
 namespace tessalo {
 
-bool DigitSet::load(const PeModule& module, PictureScale scale) {
+bool DigitSet::load(const PeModule& module, PictureScale scale, double devicePixelRatio) {
     clear();
     bool complete = true;
     for (int value = 0; value <= 9; ++value) {
         // Each digit on its own: a damaged image blanks only the digit it shows.
         auto image = loadScaledAscBitmap(module, digitBitmapName(value), scale);
-        if (image)
+        if (image) {
             images_[value] = std::move(*image);
-        else
+            images_[value].setDevicePixelRatio(devicePixelRatio);
+        } else {
             complete = false;
+        }
     }
     // The size is that of digit 0; without it the first digit that decoded stands in, so the
     // others still draw.
@@ -44,12 +46,12 @@ const QImage& DigitSet::digit(int value) const {
     return images_[value];
 }
 
-void DigitSet::draw(QPainter& painter, QPoint topLeft, int value) const {
+void DigitSet::draw(QPainter& painter, QPointF topLeft, int value) const {
     const QImage& image = digit(value);
     if (image.isNull())
         return;
     // Clipped to the image here: a source reaching past it would be scaled instead.
-    painter.drawImage(topLeft, image, QRect(0, 0, width_, height_) & image.rect());
+    painter.drawImage(topLeft, image, QRectF(QRect(0, 0, width_, height_) & image.rect()));
 }
 
 } // namespace tessalo

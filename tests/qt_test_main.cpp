@@ -24,10 +24,11 @@ int main(int argc, char** argv) {
     QDir().mkpath(state);
     // The screen is always this one, whatever platform or scale the caller's environment asks
     // for: 1024 × 768 unless the program asks for another, larger than the play area, so the
-    // bands around it can be seen. TESSALO_TEST_DEVICE_PIXEL_RATIO=2 gives the same screen at a
-    // device pixel ratio of 2.
-    const int pixelRatio =
-        qEnvironmentVariableIntValue("TESSALO_TEST_DEVICE_PIXEL_RATIO") == 2 ? 2 : 1;
+    // bands around it can be seen. TESSALO_TEST_DEVICE_PIXEL_RATIO (2, 1.5, ...) gives the same
+    // screen at that device pixel ratio, each of its pixels that many device pixels across.
+    bool isRatio = false;
+    const double asked = qEnvironmentVariable("TESSALO_TEST_DEVICE_PIXEL_RATIO").toDouble(&isRatio);
+    const double pixelRatio = isRatio && asked >= 1.0 && asked <= 4.0 ? asked : 1.0;
     const QString screens = state + "/screens.json";
     QFile file(screens);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {

@@ -38,7 +38,12 @@ int main(int argc, char** argv) {
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // A program may ask for a HiDPI screen of its own; the caller's scale never leaks in.
+#ifdef TESSALO_DISPLAY_SCALE_FACTOR
+    qputenv("QT_SCALE_FACTOR", TESSALO_DISPLAY_SCALE_FACTOR);
+#else
     qunsetenv("QT_SCALE_FACTOR");
+#endif
     qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
 

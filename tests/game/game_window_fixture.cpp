@@ -29,7 +29,7 @@ void GameWindowTest::openGame(const LayoutRecord& layout, int width, int height,
     else
         writeModuleFile(game.picturesModule, pictureSet.content());
     ASSERT_FALSE(loadPictureSet(game.picturesModule, window->soundOn(), window->pictures(), {},
-                                playAreaOf(game).scale()));
+                                pictureScaleOf(game)));
     ASSERT_TRUE(window->open(game));
     run();
 }

@@ -9,6 +9,7 @@
 #include "tests/support/test_picture_set.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,9 @@ class GameWindowTest : public ::testing::Test {
         setup.screenWidth = width;
         setup.screenHeight = height;
         setup.fillScreen = fillScreen;
+        // As the main dialog gives it: the test program's screen may be a HiDPI one.
+        setup.devicePixelRatio =
+            PictureScale::nearestTo(QGuiApplication::primaryScreen()->devicePixelRatio());
         return setup;
     }
 

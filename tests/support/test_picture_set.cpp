@@ -27,6 +27,11 @@ std::vector<std::uint8_t> withoutFileHeader(std::vector<std::uint8_t> file) {
 } // namespace
 
 std::vector<std::uint8_t> solidBmpFile(int width, int height, Rgb colour) {
+    return bmpFile(width, height, [colour](int, int) { return colour; });
+}
+
+std::vector<std::uint8_t> bmpFile(int width, int height,
+                                  const std::function<Rgb(int x, int y)>& colourAt) {
     const std::uint32_t stride = std::uint32_t(width * 3 + 3) / 4 * 4;
     const std::uint32_t bitsSize = stride * std::uint32_t(height);
     ByteWriter bmp;
@@ -48,6 +53,8 @@ std::vector<std::uint8_t> solidBmpFile(int width, int height, Rgb colour) {
     bmp.u32(0);
     for (int row = 0; row < height; ++row) {
         for (int x = 0; x < width; ++x) {
+            // Rows are stored bottom-up.
+            const Rgb colour = colourAt(x, height - 1 - row);
             bmp.u8(std::uint8_t(colour.blue));
             bmp.u8(std::uint8_t(colour.green));
             bmp.u8(std::uint8_t(colour.red));

@@ -51,6 +51,9 @@ struct TestPictureSet {
 
 // A 24-bit BMP file of one colour.
 std::vector<std::uint8_t> solidBmpFile(int width, int height, Rgb colour);
+// A 24-bit BMP file whose pixel (x, y), counted from the top, is `colourAt(x, y)`.
+std::vector<std::uint8_t> bmpFile(int width, int height,
+                                  const std::function<Rgb(int x, int y)>& colourAt);
 // A short RIFF WAVE image: 8-bit mono PCM.
 std::vector<std::uint8_t> testWaveImage();
 std::vector<std::uint8_t> moduleBytes(const PicturesModuleContent& content);

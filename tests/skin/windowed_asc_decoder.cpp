@@ -1,0 +1,166 @@
+#include "tests/skin/windowed_asc_decoder.h"
+
+#include "skin/arithmetic_decoder.h"
+#include "skin/asc_model.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+namespace tessalo::test {
+namespace {
+
+using namespace asc;
+
+// The decoder as it was before matches were copied from the output: a ring window of its own.
+class WindowedDecoder {
+  public:
+    WindowedDecoder(std::span<const std::uint8_t> stream, std::uint32_t decodedSize)
+        : coder_(stream), decodedSize_(decodedSize) {
+        // D comes from outside: a damaged stream ends long before it, so memory follows the
+        // output actually produced beyond a first block.
+        output_.reserve(std::min<std::uint32_t>(decodedSize, 1u << 20));
+    }
+
+    std::optional<std::vector<std::uint8_t>> run() {
+        for (;;) {
+            const Event event = decodeEvent();
+            if (event == Event::End)
+                break;
+            const bool ok = event == Event::Literal ? decodeLiteral() : decodeMatch();
+            if (!ok)
+                return std::nullopt;
+        }
+        if (output_.size() != decodedSize_)
+            return std::nullopt;
+        return std::move(output_);
+    }
+
+  private:
+    Event decodeEvent() {
+        const DecisionModel::Counts counts = decisions_.counts();
+        const std::uint32_t total = counts.total();
+        const std::uint32_t t = coder_.count(total);
+        Event event = Event::Match;
+        if (t < counts.literal) {
+            coder_.consume(0, counts.literal, total);
+            event = Event::Literal;
+        } else if (t >= counts.literal + counts.match) {
+            coder_.consume(total - 1, total, total);
+            return Event::End;
+        } else {
+            coder_.consume(counts.literal, counts.literal + counts.match, total);
+        }
+        decisions_.update(event);
+        return event;
+    }
+
+    // -1 when the stream codes an escape although no new symbol is left.
+    int decodeSymbol(EscapeModel& model) {
+        const FrequencyTree& known = model.knownTree();
+        const std::uint32_t knownTotal = known.total();
+        const std::uint32_t total = knownTotal + model.escape();
+        if (total == 0)
+            return -1;
+        const std::uint32_t t = coder_.count(total);
+        int symbol = 0;
+        if (t < knownTotal) {
+            const auto found = known.find(t);
+            coder_.consume(found.low, found.high, total);
+            symbol = found.symbol;
+        } else {
+            coder_.consume(knownTotal, total, total);
+            const FrequencyTree& fresh = model.newTree();
+            const std::uint32_t freshTotal = fresh.total();
+            if (freshTotal == 0)
+                return -1;
+            const auto found = fresh.find(coder_.count(freshTotal));
+            coder_.consume(found.low, found.high, freshTotal);
+            symbol = found.symbol;
+            model.retire(symbol);
+        }
+        model.learn(symbol);
+        return symbol;
+    }
+
+    std::uint32_t decodeUniform(std::uint32_t width) {
+        const std::uint32_t value = coder_.count(width);
+        coder_.consume(value, value + 1, width);
+        return value;
+    }
+
+    void put(std::uint8_t byte) {
+        window_[position_] = byte;
+        output_.push_back(byte);
+        position_ = position_ + 1 == kWindowSize ? 0 : position_ + 1;
+    }
+
+    bool decodeLiteral() {
+        const int symbol = decodeSymbol(literals_);
+        if (symbol < 0 || output_.size() >= decodedSize_)
+            return false;
+        put(static_cast<std::uint8_t>(symbol));
+        if (seenCount_ < kWindowSize)
+            ++seenCount_;
+        return true;
+    }
+
+    bool decodeMatch() {
+        slots_.enableFor(seenCount_);
+        const FrequencyTree& slotTree = slots_.tree();
+        const auto slot = slotTree.find(coder_.count(slotTree.total()));
+        coder_.consume(slot.low, slot.high, slotTree.total());
+        slots_.learn(slot.symbol);
+        const DistanceSlots::Range range = slots_.range(slot.symbol, seenCount_);
+        std::uint32_t distance = range.base;
+        if (range.width != 0)
+            distance += decodeUniform(range.width);
+
+        const int symbol = decodeSymbol(lengths_);
+        if (symbol < 0)
+            return false;
+        const std::uint32_t extra = lengthSymbolHasExtra(symbol) ? decodeUniform(16) : 0;
+        const std::uint32_t length = lengthFromCode(symbol, extra);
+        if (length > decodedSize_ - output_.size())
+            return false;
+        if (seenCount_ < kWindowSize)
+            seenCount_ = std::min(seenCount_ + length, kWindowSize);
+
+        // Byte by byte on purpose: an overlapping copy repeats a short pattern.
+        std::uint32_t source = (position_ + 2 * kWindowSize - distance - 1) % kWindowSize;
+        for (std::uint32_t i = 0; i < length; ++i) {
+            put(window_[source]);
+            source = source + 1 == kWindowSize ? 0 : source + 1;
+        }
+        return true;
+    }
+
+    ArithmeticDecoder coder_;
+    std::uint32_t decodedSize_;
+    std::vector<std::uint8_t> output_;
+    std::array<std::uint8_t, kWindowSize> window_{};
+    std::uint32_t position_ = 0;
+    std::uint32_t seenCount_ = 0;
+    DecisionModel decisions_;
+    EscapeModel literals_{kLiteralParameters};
+    EscapeModel lengths_{kLengthParameters};
+    DistanceSlots slots_;
+};
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>>
+decodeAscWindowed(std::span<const std::uint8_t> container) {
+    if (container.size() < 4)
+        return std::nullopt;
+    const std::uint32_t decodedSize = static_cast<std::uint32_t>(container[0]) |
+                                      static_cast<std::uint32_t>(container[1]) << 8 |
+                                      static_cast<std::uint32_t>(container[2]) << 16 |
+                                      static_cast<std::uint32_t>(container[3]) << 24;
+    if (decodedSize > kMaxDecodedSize)
+        return std::nullopt;
+    auto decoder = std::make_unique<WindowedDecoder>(container.subspan(4), decodedSize);
+    return decoder->run();
+}
+
+} // namespace tessalo::test
