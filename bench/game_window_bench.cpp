@@ -88,6 +88,12 @@ void BM_LoadShippedSetFilling1920x1080(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadShippedSetFilling1920x1080)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// 2.4: the set's 3× versions brought down.
+void BM_LoadShippedSetFilling2560x1440(benchmark::State& state) {
+    loadShippedSet(state, {2560, 1440, true});
+}
+BENCHMARK(BM_LoadShippedSetFilling2560x1440)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void dealAndRepaint(benchmark::State& state, Screen screen) {
     BenchGame game;
     game.load(screen);

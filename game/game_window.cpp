@@ -14,11 +14,10 @@
 #include "platform/pe_module.h"
 #include "platform/program_resources.h"
 #include "platform/sound_player.h"
-#include "skin/asc_bitmap_loader.h"
 #include "skin/clock_window.h"
 #include "skin/indicator_window.h"
-#include "skin/picture_resampling.h"
 #include "skin/pictures_module.h"
+#include "skin/scaled_picture_loading.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -52,10 +51,10 @@ int buttonSlot(PictureButton button) {
     return kStartButton;
 }
 
-QPixmap pixmapOf(const std::optional<QImage>& image, PictureScale scale, qreal pixelRatio) {
+QPixmap pixmapOf(const std::optional<QImage>& image, qreal pixelRatio) {
     if (!image)
         return QPixmap();
-    QPixmap pixmap = QPixmap::fromImage(resampled(*image, scale));
+    QPixmap pixmap = QPixmap::fromImage(*image);
     pixmap.setDevicePixelRatio(pixelRatio);
     return pixmap;
 }
@@ -162,8 +161,9 @@ void GameWindow::createButtons(const PeModule& module, const ButtonsPlace& place
                             PictureButton::Pause}) {
             for (bool down : {false, true}) {
                 images[std::size_t(buttonSlot(button))][down] = pixmapOf(
-                    loadSourceBitmap(environment_.resourceSource, buttonBitmapName(button, down)),
-                    pictureScaleOf(setup_), setup_.devicePixelRatio.factor());
+                    loadScaledSourceBitmap(environment_.resourceSource,
+                                           buttonBitmapName(button, down), pictureScaleOf(setup_)),
+                    setup_.devicePixelRatio.factor());
             }
         }
     }

@@ -2,10 +2,9 @@
 
 #include "game/game_refusals.h"
 #include "platform/pe_module.h"
-#include "skin/asc_bitmap_loader.h"
 #include "skin/image_jobs.h"
-#include "skin/picture_resampling.h"
 #include "skin/pictures_module.h"
+#include "skin/scaled_picture_loading.h"
 
 namespace tessalo {
 
@@ -14,7 +13,7 @@ namespace {
 // A null image for a picture that is missing or damaged.
 ImageJob pictureJob(const PeModule& module, std::string name, PictureScale scale) {
     return [&module, name = std::move(name), scale] {
-        return resampled(loadAscBitmap(module, name).value_or(QImage()), scale);
+        return loadScaledAscBitmap(module, name, scale).value_or(QImage());
     };
 }
 

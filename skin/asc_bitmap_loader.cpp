@@ -31,6 +31,13 @@ std::optional<QImage> imageFromAscBitmap(std::span<const std::uint8_t> container
     return toImage(*bitmap);
 }
 
+std::optional<QImage> imageFromDib(std::span<const std::uint8_t> dib) {
+    const auto bitmap = parseDib(dib);
+    if (!bitmap)
+        return std::nullopt;
+    return toImage(*bitmap);
+}
+
 std::optional<QImage> loadAscBitmap(const PeModule& module, const std::string& name) {
     const auto resource = module.findResource(ResourceId("ASCBITMAP"), ResourceId(name));
     if (!resource)
@@ -42,10 +49,7 @@ std::optional<QImage> loadBitmap(const PeModule& module, const std::string& name
     const auto resource = module.loadBitmap(ResourceId(name));
     if (!resource)
         return std::nullopt;
-    const auto bitmap = parseDib(*resource);
-    if (!bitmap)
-        return std::nullopt;
-    return toImage(*bitmap);
+    return imageFromDib(*resource);
 }
 
 std::optional<QImage> loadSourceBitmap(const ResourceSource& source, const std::string& name) {

@@ -16,6 +16,9 @@ namespace tessalo {
 // container or the BMP image inside it is damaged: never a partial picture.
 std::optional<QImage> imageFromAscBitmap(std::span<const std::uint8_t> container);
 
+// A plain bitmap resource's bytes (a device-independent bitmap without file header) as an image.
+std::optional<QImage> imageFromDib(std::span<const std::uint8_t> dib);
+
 // Finds the "ASCBITMAP" resource `name` in `module` and decodes it. None when it is missing or
 // damaged.
 std::optional<QImage> loadAscBitmap(const PeModule& module, const std::string& name);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace tessalo {
 namespace {
@@ -14,15 +15,20 @@ using namespace asc;
 // One decode: fresh models and one output, bounded by D, that is also the window.
 class AscDecoder {
   public:
-    AscDecoder(std::span<const std::uint8_t> stream, std::uint32_t decodedSize)
-        : coder_(stream), decodedSize_(decodedSize) {
+    AscDecoder(std::span<const std::uint8_t> stream, std::uint32_t decodedSize,
+               std::size_t stopAfter)
+        : coder_(stream), decodedSize_(decodedSize), stopAfter_(stopAfter) {
         // D comes from outside: a damaged stream ends long before it, so memory follows the
         // output actually produced beyond a first block.
-        output_.reserve(std::min<std::uint32_t>(decodedSize, 1u << 20));
+        output_.reserve(std::min<std::size_t>({decodedSize, 1u << 20, stopAfter}));
     }
 
     std::optional<std::vector<std::uint8_t>> run() {
         for (;;) {
+            if (output_.size() >= stopAfter_) {
+                output_.resize(stopAfter_);
+                return std::move(output_);
+            }
             const Event event = decodeEvent();
             if (event == Event::End)
                 break;
@@ -144,6 +150,7 @@ class AscDecoder {
 
     ArithmeticDecoder coder_;
     std::uint32_t decodedSize_;
+    std::size_t stopAfter_;
     std::vector<std::uint8_t> output_;
     std::uint32_t seenCount_ = 0;
     DecisionModel decisions_;
@@ -152,9 +159,8 @@ class AscDecoder {
     DistanceSlots slots_;
 };
 
-} // namespace
-
-std::optional<std::vector<std::uint8_t>> decodeAsc(std::span<const std::uint8_t> container) {
+std::optional<std::vector<std::uint8_t>> decodeUpTo(std::span<const std::uint8_t> container,
+                                                    std::size_t stopAfter) {
     if (container.size() < 4)
         return std::nullopt;
     const std::uint32_t decodedSize = static_cast<std::uint32_t>(container[0]) |
@@ -163,8 +169,22 @@ std::optional<std::vector<std::uint8_t>> decodeAsc(std::span<const std::uint8_t>
                                       static_cast<std::uint32_t>(container[3]) << 24;
     if (decodedSize > asc::kMaxDecodedSize)
         return std::nullopt;
-    AscDecoder decoder(container.subspan(4), decodedSize);
+    // A prefix reaching D is a whole decode, end symbol included.
+    if (stopAfter >= decodedSize)
+        stopAfter = std::numeric_limits<std::size_t>::max();
+    AscDecoder decoder(container.subspan(4), decodedSize, stopAfter);
     return decoder.run();
+}
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> decodeAsc(std::span<const std::uint8_t> container) {
+    return decodeUpTo(container, std::numeric_limits<std::size_t>::max());
+}
+
+std::optional<std::vector<std::uint8_t>> decodeAscPrefix(std::span<const std::uint8_t> container,
+                                                         std::size_t count) {
+    return decodeUpTo(container, count);
 }
 
 } // namespace tessalo

@@ -153,6 +153,35 @@ std::optional<BmpImage> decodePixels(const DibLayout& layout, std::span<const st
 
 } // namespace
 
+std::optional<BmpSize> dibSize(std::span<const std::uint8_t> dib) {
+    ByteReader reader(dib);
+    const std::uint32_t headerSize = reader.u32();
+    BmpSize size;
+    if (headerSize == kCoreHeaderSize) {
+        size.width = reader.u16();
+        size.height = reader.u16();
+    } else if (headerSize >= kInfoHeaderSize) {
+        const std::int32_t width = reader.i32();
+        const std::int32_t height = reader.i32();
+        if (width <= 0 || width > 32768 || height == 0 || height < -32768 || height > 32768)
+            return std::nullopt;
+        size.width = width;
+        size.height = height < 0 ? -height : height;
+    } else {
+        return std::nullopt;
+    }
+    if (!reader.ok() || size.width == 0 || size.height == 0)
+        return std::nullopt;
+    return size;
+}
+
+std::optional<BmpSize> bmpFileSize(std::span<const std::uint8_t> file) {
+    constexpr std::size_t kFileHeaderSize = 14;
+    if (file.size() < kFileHeaderSize)
+        return std::nullopt;
+    return dibSize(file.subspan(kFileHeaderSize));
+}
+
 std::optional<BmpImage> parseBmp(std::span<const std::uint8_t> file) {
     constexpr std::size_t kFileHeaderSize = 14;
     ByteReader reader(file);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -25,5 +26,19 @@ std::optional<BmpImage> parseBmp(std::span<const std::uint8_t> file);
 
 // A bitmap resource: the same without the file header; the pixel bits follow the colour table.
 std::optional<BmpImage> parseDib(std::span<const std::uint8_t> dib);
+
+struct BmpSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const BmpSize&, const BmpSize&) = default;
+};
+
+// Bytes of a BMP file image that hold its size, so far as the picture's header goes.
+inline constexpr std::size_t kBmpSizePrefix = 26;
+
+// The size a BMP file image (or a bitmap resource) announces, read from its header alone: the
+// pixels may be missing. None for a header that parseBmp would refuse on its face.
+std::optional<BmpSize> bmpFileSize(std::span<const std::uint8_t> file);
+std::optional<BmpSize> dibSize(std::span<const std::uint8_t> dib);
 
 } // namespace tessalo

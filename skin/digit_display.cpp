@@ -1,7 +1,6 @@
 #include "skin/digit_display.h"
 
-#include "skin/asc_bitmap_loader.h"
-#include "skin/picture_resampling.h"
+#include "skin/scaled_picture_loading.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,8 +22,8 @@ bool DigitDisplay::loadFace(const PeModule& module, const char* faceName, QPoint
     for (const std::int16_t x : digitX)
         digitX_.push_back(toDevice.of(x));
     digitY_ = toDevice.of(digitY);
-    auto face = loadAscBitmap(module, faceName);
-    face_ = face ? resampled(*face, toDevice) : QImage();
+    auto face = loadScaledAscBitmap(module, faceName, toDevice);
+    face_ = face ? std::move(*face) : QImage();
     face_.setDevicePixelRatio(pixelRatio_.factor());
     return face.has_value();
 }

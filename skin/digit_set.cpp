@@ -1,8 +1,7 @@
 #include "skin/digit_set.h"
 
-#include "skin/asc_bitmap_loader.h"
-#include "skin/picture_resampling.h"
 #include "skin/pictures_module.h"
+#include "skin/scaled_picture_loading.h"
 
 #include <QPainter>
 #include <QRect>
@@ -14,9 +13,9 @@ bool DigitSet::load(const PeModule& module, PictureScale scale, double devicePix
     bool complete = true;
     for (int value = 0; value <= 9; ++value) {
         // Each digit on its own: a damaged image blanks only the digit it shows.
-        auto image = loadAscBitmap(module, digitBitmapName(value));
+        auto image = loadScaledAscBitmap(module, digitBitmapName(value), scale);
         if (image) {
-            images_[value] = resampled(*image, scale);
+            images_[value] = std::move(*image);
             images_[value].setDevicePixelRatio(devicePixelRatio);
         } else {
             complete = false;

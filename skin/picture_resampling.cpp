@@ -8,6 +8,8 @@ QImage resampled(const QImage& picture, PictureScale scale) {
     const QSize size(scale.of(picture.width()), scale.of(picture.height()));
     if (size.isEmpty())
         return QImage();
+    // Qt's smooth scaling averages the covered area when it shrinks (measured against a box
+    // filter: within one level), so a larger version brought down keeps its detail.
     return picture.scaled(size, Qt::IgnoreAspectRatio,
                           scale.isWhole() ? Qt::FastTransformation : Qt::SmoothTransformation);
 }

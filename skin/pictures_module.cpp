@@ -61,6 +61,18 @@ std::string digitBitmapName(int digit) {
     return "IDB_" + std::to_string(digit);
 }
 
+std::string pictureVariantName(std::string_view image, int factor) {
+    return std::string(image) + "@" + std::to_string(factor) + "X";
+}
+
+bool isPictureVariantName(std::string_view name) {
+    if (name.size() < 3 || name[name.size() - 3] != '@')
+        return false;
+    const char factor = name[name.size() - 2];
+    const char times = name.back();
+    return (factor == '2' || factor == '3') && (times == 'X' || times == 'x');
+}
+
 const char* buttonBitmapName(PictureButton button, bool down) {
     switch (button) {
     case PictureButton::Start:

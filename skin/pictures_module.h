@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -35,6 +36,15 @@ inline constexpr std::size_t kMapTileCount = 144;
 
 // "IDB_0" ... "IDB_9".
 std::string digitBitmapName(int digit);
+
+// Larger versions of any image of a set, for big screens: a resource of the image's own type
+// named after it with "@2X" or "@3X" appended, exactly 2 or 3 times its width and height. Readers
+// that do not know them never ask for such a name, so a set with them works everywhere.
+inline constexpr std::array<int, 2> kPictureVariantFactors = {2, 3};
+std::string pictureVariantName(std::string_view image, int factor);
+// Names ending as a variant's do, "@2X" or "@3X" in any case: no picture may be called so, or it
+// would be taken for another's variant.
+bool isPictureVariantName(std::string_view name);
 
 enum class PictureButton { Start, Pause, Help, Exit };
 inline constexpr std::array<PictureButton, 4> kPictureButtons = {

@@ -2,6 +2,7 @@
 
 #include "platform/code_page_1251.h"
 
+#include <algorithm>
 #include <set>
 
 namespace tessalo {
@@ -10,6 +11,33 @@ namespace {
 
 std::string upperName(const std::string& name) {
     return utf16ToCp1251(resourceNameUpper(cp1251ToUtf16(name)));
+}
+
+// Each variant beside its image, in the image's own resource type.
+std::string addVariants(const PicturesModuleContent& content,
+                        std::vector<ModuleResource>& resources) {
+    std::set<std::string> added;
+    for (const auto& variant : content.variants) {
+        const std::string image = upperName(variant.image);
+        const auto same =
+            std::find_if(resources.begin(), resources.end(), [&](const ModuleResource& resource) {
+                return !resource.name.isId() && resource.name.name() == image &&
+                       (resource.type == ResourceId(kAscBitmapType) ||
+                        resource.type == ResourceId(kRtBitmap));
+            });
+        if (same == resources.end())
+            return "a larger version of \"" + variant.image + "\", an image the set lacks";
+        if (std::find(kPictureVariantFactors.begin(), kPictureVariantFactors.end(),
+                      variant.factor) == kPictureVariantFactors.end())
+            return "a larger version of \"" + variant.image + "\" at " +
+                   std::to_string(variant.factor) + " times, where 2 and 3 are known";
+        const std::string name = pictureVariantName(image, variant.factor);
+        if (!added.insert(name).second)
+            return "the larger version " + name + " is given twice";
+        const ResourceId type = same->type;
+        resources.push_back({type, name, kLanguageNeutral, variant.bytes});
+    }
+    return {};
 }
 
 } // namespace
@@ -27,6 +55,9 @@ picturesModuleResources(const PicturesModuleContent& content) {
             return "picture name \"" + picture.name + "\" is empty or holds a zero byte";
         if (!seen.insert(name).second)
             return "picture name \"" + picture.name + "\" is given twice";
+        if (isPictureVariantName(name))
+            return "picture name \"" + picture.name +
+                   "\" ends in \"@2X\" or \"@3X\", which names a larger version of a picture";
         names.insert(names.end(), name.begin(), name.end());
         names.push_back(0);
         resources.push_back({kAscBitmapType, name, kLanguageNeutral, picture.image});
@@ -62,6 +93,8 @@ picturesModuleResources(const PicturesModuleContent& content) {
             resources.push_back({kRtBitmap, buttonBitmapName(kPictureButtons[button], down != 0),
                                  kLanguageNeutral, content.buttonBitmaps[button][down]});
     }
+    if (auto error = addVariants(content, resources); !error.empty())
+        return error;
     const std::vector<std::pair<std::uint16_t, std::string>> strings = {
         {static_cast<std::uint16_t>(kDisplayNameStringId), content.displayName}};
     for (auto& table : buildStringTables(strings))

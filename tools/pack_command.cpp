@@ -187,6 +187,17 @@ class ImageLoader {
         return bytes;
     }
 
+    // The size of a BMP file, for comparing a larger version with its image.
+    std::optional<BmpSize> size(const std::string& file) {
+        const auto bytes = bmpFile(file);
+        return bytes.empty() ? std::nullopt : bmpFileSize(bytes);
+    }
+
+    void refuse(std::string error) {
+        if (error_.empty())
+            error_ = std::move(error);
+    }
+
     const std::string& error() const { return error_; }
 
   private:
@@ -213,6 +224,60 @@ class ImageLoader {
     fs::path folder_;
     std::string error_;
 };
+
+struct ImageFile {
+    std::string name;
+    std::string file;
+    // A plain bitmap resource (the buttons), else compressed.
+    bool plain = false;
+};
+
+std::vector<ImageFile> imageFiles(const PicturesManifest& manifest) {
+    std::vector<ImageFile> files;
+    for (const auto& picture : manifest.pictures)
+        files.push_back({picture.name, picture.file});
+    files.push_back({kBackgroundName, manifest.background});
+    if (manifest.base)
+        files.push_back({kBaseName, *manifest.base});
+    files.push_back({kClockName, manifest.clock});
+    files.push_back({kIndicatorName, manifest.indicator});
+    for (int digit = 0; digit <= 9; ++digit)
+        files.push_back({digitBitmapName(digit), manifest.digits[std::size_t(digit)]});
+    for (std::size_t button = 0; button < kPictureButtons.size(); ++button) {
+        for (int down = 0; down < 2; ++down)
+            files.push_back({buttonBitmapName(kPictureButtons[button], down != 0),
+                             manifest.buttons[button][std::size_t(down)], true});
+    }
+    return files;
+}
+
+std::string sizeText(BmpSize size) {
+    return std::to_string(size.width) + " x " + std::to_string(size.height);
+}
+
+// Each image's larger versions from the manifest's variant folders, each exactly its factor
+// times the image's size: a near miss would be drawn stretched or cut.
+void addVariants(const PicturesManifest& manifest, ImageLoader& images,
+                 PicturesModuleContent& content) {
+    for (const auto& [factor, folder] : manifest.variantFolders) {
+        for (const ImageFile& image : imageFiles(manifest)) {
+            const std::string file = (fs::path(folder) / image.file).generic_string();
+            const auto plainSize = images.size(image.file);
+            const auto size = images.size(file);
+            if (!plainSize || !size)
+                return;
+            const BmpSize wanted{factor * plainSize->width, factor * plainSize->height};
+            if (*size != wanted) {
+                images.refuse(file + " is " + sizeText(*size) + ", not " + std::to_string(factor) +
+                              " times the " + sizeText(*plainSize) + " of " + image.file + " (" +
+                              sizeText(wanted) + ")");
+                return;
+            }
+            content.variants.push_back(
+                {image.name, factor, image.plain ? images.plain(file) : images.compressed(file)});
+        }
+    }
+}
 
 } // namespace
 
@@ -252,6 +317,7 @@ int runPackPicturesCommand(const std::vector<std::string>& args) {
         for (std::size_t down = 0; down < 2; ++down)
             content.buttonBitmaps[button][down] = images.plain(manifest.buttons[button][down]);
     }
+    addVariants(manifest, images, content);
     if (!images.error().empty())
         return fail("pack-pictures", images.error());
 

@@ -2,6 +2,7 @@
 
 #include "platform/code_page_1251.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <set>
@@ -132,6 +133,15 @@ class ManifestReader {
             return readOverride(key[1], values);
         if (key.size() == 2 && what == "place")
             return readPlace(key[1], values);
+        if (key.size() == 2 && what == "variants") {
+            if (key[1] != "2" && key[1] != "3")
+                return "larger versions come at 2 or 3 times, not \"" + key[1] + "\"";
+            if (values.size() != 1)
+                return "expected one folder";
+            manifest.variantFolders.emplace_back(key[1][0] - '0', values[0]);
+            std::sort(manifest.variantFolders.begin(), manifest.variantFolders.end());
+            return {};
+        }
         return "unknown key \"" + std::string(trim(line.substr(0, colon))) + "\"";
     }
 

@@ -30,8 +30,14 @@ namespace tessalo {
 //   place clock: X Y D1 D2 D3 D4 DY
 //   place indicator: X Y D1 D2 D3 DY
 //   place buttons: SX SY PX PY HX HY EX EY
+//   variants 2: x2                        (optional; also "variants 3:")
 //
 // Blank lines and lines starting with '#' are ignored.
+//
+// "variants 2: FOLDER" gives every image above a larger version for big screens: FOLDER (relative
+// to the manifest's folder) holds a file of the same name for each image file, faces, background,
+// base, clock, indicator, digits and buttons alike, at exactly twice its width and height; at 3
+// three times. A set may have either, both or none; the game takes the one that suits the screen.
 inline constexpr std::string_view kPicturesManifestVersionLine = "tessalo-pictures 1";
 
 struct PicturesManifest {
@@ -55,6 +61,8 @@ struct PicturesManifest {
     std::optional<std::string> sound;
     // In the order of kPictureButtons, then up and down.
     std::array<std::array<std::string, 2>, 4> buttons;
+    // Factor (2 or 3) and folder of each "variants" line, in factor order.
+    std::vector<std::pair<int, std::string>> variantFolders;
 };
 
 struct PicturesManifestParse {

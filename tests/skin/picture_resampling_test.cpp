@@ -32,5 +32,18 @@ TEST(PictureResampling, WholeFactorsRepeatPixelsOtherFactorsBlend) {
     EXPECT_EQ(resampled(std::optional<QImage>(), PictureScale{2, 1}), std::nullopt);
 }
 
+// A larger version brought down must average what each pixel covers: columns black, black,
+// white shrunk to a third are one even grey, where sampling would keep black or white.
+TEST(PictureResampling, ShrinkingAveragesTheCoveredPixels) {
+    QImage stripes(30, 3, QImage::Format_RGB32);
+    for (int x = 0; x < 30; ++x)
+        for (int y = 0; y < 3; ++y)
+            stripes.setPixel(x, y, x % 3 == 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    const QImage shrunk = resampled(stripes, PictureScale{1, 3});
+    ASSERT_EQ(shrunk.size(), QSize(10, 1));
+    for (int x = 0; x < 10; ++x)
+        EXPECT_NEAR(qGray(shrunk.pixel(x, 0)), 85, 2) << "x " << x;
+}
+
 } // namespace
 } // namespace tessalo

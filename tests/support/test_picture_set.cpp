@@ -117,6 +117,30 @@ PicturesModuleContent TestPictureSet::content() const {
             content.buttonBitmaps[std::size_t(slot)][std::size_t(down)] =
                 withoutFileHeader(solidBmpFile(60, 30, buttonColour(slot, down != 0)));
     }
+    for (const int factor : variantFactors) {
+        auto add = [&](const std::string& name, int width, int height, Rgb colour) {
+            content.variants.push_back(
+                {name, factor,
+                 solidAsc(factor * width, factor * height, variantColour(colour, factor))});
+        };
+        for (int i = 0; i < pictureCount; ++i)
+            add("PIC_" + std::to_string(i), faceWidth, faceHeight, faceColour(i));
+        add(kBackgroundName, 800, 600, kBackground);
+        add(kClockName, 112, 48, kClockFace);
+        add(kIndicatorName, 78, 48, kIndicatorFace);
+        for (int digit = 0; digit <= 9; ++digit)
+            add(digitBitmapName(digit), kDigitWidth, kDigitHeight, digitColour(digit));
+        if (withBase)
+            add(kBaseName, 52, 77, kBase);
+        for (std::size_t slot = 0; slot < kPictureButtons.size(); ++slot) {
+            for (int down = 0; down < 2; ++down)
+                content.variants.push_back(
+                    {buttonBitmapName(kPictureButtons[slot], down != 0), factor,
+                     withoutFileHeader(
+                         solidBmpFile(factor * 60, factor * 30,
+                                      variantColour(buttonColour(int(slot), down != 0), factor)))});
+        }
+    }
     return content;
 }
 

@@ -35,9 +35,16 @@ struct TestPictureSet {
     // Up and down image of button slot 0..3 (Start, Pause, Help, Exit).
     static Rgb buttonColour(int slot, bool down) { return {200, 40 * slot, down ? 200 : 0}; }
 
+    // The colour of an image's larger version at `factor`, so a pixel tells which was drawn.
+    static Rgb variantColour(Rgb plain, int factor) {
+        return factor == 1 ? plain : Rgb{255 - plain.red, 255 - plain.green, 40 * factor};
+    }
+
     int pictureCount = 36;
     bool withBase = true;
     bool withSound = true;
+    // Every image also at these factors (2, 3), in variantColour.
+    std::vector<int> variantFactors;
 
     PicturesModuleContent content() const;
 };

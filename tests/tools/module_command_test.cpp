@@ -36,6 +36,27 @@ std::vector<std::uint8_t> tinyBmp(std::uint8_t blue) {
     return out.take();
 }
 
+// A `width` × `height` 24-bit image of one colour whose blue is `blue`.
+std::vector<std::uint8_t> sizedBmp(int width, int height, std::uint8_t blue) {
+    const std::uint32_t stride = std::uint32_t(3 * width + 3) / 4 * 4;
+    ByteWriter out;
+    out.u16(0x4D42);
+    for (std::uint32_t value :
+         {54 + stride * std::uint32_t(height), 0u, 54u, 40u, std::uint32_t(width),
+          std::uint32_t(height), 0x180001u, 0u, 0u, 0u, 0u, 0u, 0u})
+        out.u32(value);
+    for (int row = 0; row < height; ++row) {
+        for (int x = 0; x < width; ++x) {
+            out.u8(blue);
+            out.u8(0);
+            out.u8(0);
+        }
+        for (std::uint32_t pad = std::uint32_t(3 * width); pad < stride; ++pad)
+            out.u8(0);
+    }
+    return out.take();
+}
+
 const std::vector<std::string> kImages = {
     "bg.bmp", "base.bmp", "clock.bmp", "ind.bmp", "0.bmp",  "1.bmp",  "2.bmp",    "3.bmp",
     "4.bmp",  "5.bmp",    "6.bmp",     "7.bmp",   "8.bmp",  "9.bmp",  "su.bmp",   "sd.bmp",
@@ -222,6 +243,69 @@ TEST_F(ModuleCommands, PackPictures_RefusesAManifestMissingARequiredLine) {
     fs::remove(path("hd.bmp"));
     EXPECT_EQ(run(tool::runPackPicturesCommand, {path("set.txt"), path("set.tsp")}), 1);
     EXPECT_NE(err_.find("cannot read " + path("hd.bmp")), std::string::npos) << err_;
+    EXPECT_FALSE(fs::exists(path("set.tsp")));
+}
+
+TEST_F(ModuleCommands, PackPictures_TakesLargerVersionsOfExactlyTheirFactorsSize) {
+    const std::string manifest = kManifest + "variants 3: x3\nvariants 2: big\n";
+    auto writeVersions = [&] {
+        writePictureFiles(manifest);
+        fs::create_directories(folder_ / "big");
+        fs::create_directories(folder_ / "x3");
+        for (std::size_t i = 0; i < kImages.size(); ++i) {
+            write("big/" + kImages[i], sizedBmp(2, 2, static_cast<std::uint8_t>(100 + i)));
+            write("x3/" + kImages[i], sizedBmp(3, 3, static_cast<std::uint8_t>(200 + i)));
+        }
+    };
+    writeVersions();
+    ASSERT_EQ(run(tool::runPackPicturesCommand, {path("set.txt"), path("set.tsp")}), 0) << err_;
+    {
+        auto opened = PeModule::open(path("set.tsp"));
+        ASSERT_TRUE(std::holds_alternative<PeModule>(opened));
+        const auto& module = std::get<PeModule>(opened);
+        ASSERT_TRUE(std::holds_alternative<PicturesCatalogue>(readPicturesCatalogue(module)));
+        const auto clock = module.findResource(kAscBitmapType, "IDB_CLOCK@2X");
+        ASSERT_TRUE(clock);
+        EXPECT_EQ(decodeAsc(*clock), sizedBmp(2, 2, 102));
+        const auto cone = module.findResource(kAscBitmapType, "CONE@3X");
+        ASSERT_TRUE(cone);
+        EXPECT_EQ(decodeAsc(*cone), sizedBmp(3, 3, 223));
+        const auto helpDown = module.loadBitmap("IDB_HELP_BUTTON_D@3X");
+        ASSERT_TRUE(helpDown);
+        const auto helpDownFile = sizedBmp(3, 3, 219);
+        EXPECT_EQ(std::vector(helpDown->begin(), helpDown->end()),
+                  std::vector(helpDownFile.begin() + 14, helpDownFile.end()));
+        // Every one of the 24 images at both factors, none more.
+        EXPECT_EQ(module.catalogue().size(), 24u + 1 + 2 + 3 + 1 + 48);
+    }
+    fs::remove(path("set.tsp"));
+
+    // One pixel short, or missing: refused with the file named, and nothing written.
+    writeVersions();
+    write("x3/ind.bmp", sizedBmp(3, 2, 0));
+    EXPECT_EQ(run(tool::runPackPicturesCommand, {path("set.txt"), path("set.tsp")}), 1);
+    EXPECT_NE(err_.find("x3/ind.bmp is 3 x 2, not 3 times the 1 x 1 of ind.bmp (3 x 3)"),
+              std::string::npos)
+        << err_;
+    EXPECT_FALSE(fs::exists(path("set.tsp")));
+    writeVersions();
+    fs::remove(path("big/leaf.bmp"));
+    EXPECT_EQ(run(tool::runPackPicturesCommand, {path("set.txt"), path("set.tsp")}), 1);
+    EXPECT_NE(err_.find("cannot read " + path("big/leaf.bmp")), std::string::npos) << err_;
+    EXPECT_FALSE(fs::exists(path("set.tsp")));
+
+    // A factor the game does not know, and a picture named as a version would be.
+    writePictureFiles(kManifest + "variants 4: x4\n");
+    EXPECT_EQ(run(tool::runPackPicturesCommand, {path("set.txt"), path("set.tsp")}), 1);
+    EXPECT_NE(err_.find("line 20: larger versions come at 2 or 3 times, not \"4\""),
+              std::string::npos)
+        << err_;
+    std::string renamed = kManifest;
+    renamed.replace(renamed.find("picture CONE"), 12, "picture CONE@2x");
+    renamed.replace(renamed.find("tile 143: LEAF"), 14, "tile 143: CONE@2x");
+    writePictureFiles(renamed);
+    EXPECT_EQ(run(tool::runPackPicturesCommand, {path("set.txt"), path("set.tsp")}), 1);
+    EXPECT_NE(err_.find("picture name \"CONE@2x\" ends in \"@2X\""), std::string::npos) << err_;
     EXPECT_FALSE(fs::exists(path("set.tsp")));
 }
 

@@ -73,11 +73,13 @@ void drawCell(QPainter& p, const SetParams& params, QPointF at, unsigned lit) {
     p.restore();
 }
 
-QImage drawFace(const SetParams& params, std::span<const int> cellX) {
-    QImage image(cellX.back() + kDigitWidth, kDigitHeight, QImage::Format_RGB32);
+QImage drawFace(const SetParams& params, std::span<const int> cellX, int factor) {
+    QImage image(factor * (cellX.back() + kDigitWidth), factor * kDigitHeight,
+                 QImage::Format_RGB32);
     image.fill(params.colour("digit.bezel"));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(factor, factor);
     for (int x : cellX)
         drawCell(p, params, QPointF(x, 0), 0);
     return image;
@@ -128,11 +130,12 @@ void drawButtonIcon(QPainter& p, int button, QRectF box, const QColor& ink) {
 
 } // namespace
 
-QImage drawBase(const SetParams& params) {
-    QImage image(52, 77, QImage::Format_RGB32);
+QImage drawBase(const SetParams& params, int factor) {
+    QImage image(factor * 52, factor * 77, QImage::Format_RGB32);
     image.fill(params.colour("side.outer"));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(factor, factor);
     p.setPen(Qt::NoPen);
     auto quad = [&](std::initializer_list<QPointF> corners, const QColor& colour) {
         p.setBrush(colour);
@@ -154,13 +157,14 @@ QImage drawBase(const SetParams& params) {
     return image;
 }
 
-QImage drawBackground(const SetParams& params) {
-    QImage image(800, 600, QImage::Format_RGB32);
+QImage drawBackground(const SetParams& params, int factor) {
+    QImage image(factor * 800, factor * 600, QImage::Format_RGB32);
     QPainter p(&image);
+    p.scale(factor, factor);
     QLinearGradient gradient(0, 0, 0, 600);
     gradient.setColorAt(0, params.colour("background.top"));
     gradient.setColorAt(1, params.colour("background.bottom"));
-    p.fillRect(image.rect(), gradient);
+    p.fillRect(QRect(0, 0, 800, 600), gradient);
     // A faint lattice with a period that divides the width, so rows repeat and compress well.
     p.setPen(QPen(params.colour("background.lattice"), 1.0));
     for (int x = -600; x < 800; x += 40) {
@@ -175,12 +179,14 @@ QImage drawBackground(const SetParams& params) {
     return image;
 }
 
-QImage drawButton(const SetParams& params, const QImage& background, int button, bool down) {
+QImage drawButton(const SetParams& params, const QImage& background, int button, bool down,
+                  int factor) {
     const QPoint at = params.buttonPositions[button];
-    QImage image = background.copy(QRect(at, params.buttonSize));
+    QImage image = background.copy(QRect(at * factor, params.buttonSize * factor));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF plate = QRectF(image.rect()).adjusted(1, 1, -1, -1);
+    p.scale(factor, factor);
+    const QRectF plate = QRectF(QPointF(0, 0), params.buttonSize).adjusted(1, 1, -1, -1);
     QLinearGradient gradient(plate.topLeft(), plate.bottomLeft());
     gradient.setColorAt(0, params.colour(down ? "button.down.top" : "button.top"));
     gradient.setColorAt(1, params.colour(down ? "button.down.bottom" : "button.bottom"));
@@ -196,7 +202,7 @@ QImage drawButton(const SetParams& params, const QImage& background, int button,
     // Icon on the left, word on the right; a pressed button moves its ink one pixel down-right.
     const QPointF shift = down ? QPointF(1, 1) : QPointF(0, 0);
     const QColor ink = params.colour(down ? "button.down.ink" : "button.ink");
-    const double h = image.height();
+    const double h = params.buttonSize.height();
     const double iconScale = (h - 4) / 24;
     p.save();
     p.translate(QPointF(3 + h / 2, h / 2) + shift);
@@ -207,7 +213,8 @@ QImage drawButton(const SetParams& params, const QImage& background, int button,
     const double unit = std::min(1.6, (h - 8) / kGlyphHeight);
     const double textLeft = 6 + h;
     const QPointF labelAt(
-        textLeft + (image.width() - 4 - textLeft - strokeTextWidth(labels[button], unit)) / 2,
+        textLeft +
+            (params.buttonSize.width() - 4 - textLeft - strokeTextWidth(labels[button], unit)) / 2,
         (h - kGlyphHeight * unit) / 2);
     p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
@@ -215,19 +222,20 @@ QImage drawButton(const SetParams& params, const QImage& background, int button,
     return image;
 }
 
-QImage drawClockFace(const SetParams& params) {
-    return drawFace(params, kClockCellX);
+QImage drawClockFace(const SetParams& params, int factor) {
+    return drawFace(params, kClockCellX, factor);
 }
 
-QImage drawIndicatorFace(const SetParams& params) {
-    return drawFace(params, kIndicatorCellX);
+QImage drawIndicatorFace(const SetParams& params, int factor) {
+    return drawFace(params, kIndicatorCellX, factor);
 }
 
-QImage drawDigit(const SetParams& params, int digit) {
-    QImage image(kDigitWidth, kDigitHeight, QImage::Format_RGB32);
+QImage drawDigit(const SetParams& params, int digit, int factor) {
+    QImage image(factor * kDigitWidth, factor * kDigitHeight, QImage::Format_RGB32);
     image.fill(params.colour("digit.bezel"));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(factor, factor);
     drawCell(p, params, QPointF(0, 0), kSegmentsOf[digit]);
     return image;
 }

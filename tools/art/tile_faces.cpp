@@ -555,13 +555,14 @@ std::vector<int> pictureOfTile() {
     return map;
 }
 
-QImage drawTileFace(const SetParams& params, const TileKind& kind) {
+QImage drawTileFace(const SetParams& params, const TileKind& kind, int factor) {
     const bool whole = !params.hasBase;
-    QImage image(whole ? QSize(kTileWidth, kTileHeight) : QSize(kFaceWidth, kFaceHeight),
+    QImage image((whole ? QSize(kTileWidth, kTileHeight) : QSize(kFaceWidth, kFaceHeight)) * factor,
                  QImage::Format_RGB32);
     image.fill(params.colour(whole ? "side.outer" : "face.edge"));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(factor, factor);
     if (whole)
         drawSides(p, params);
     Canvas c{p,

@@ -28,7 +28,8 @@ std::vector<TileKind> tileKinds();
 // and season groups give each of their four tiles its own picture.
 std::vector<int> pictureOfTile();
 
-// One face: 45 × 70 for a set with a base, else the whole 52 × 77 tile with its sides.
-QImage drawTileFace(const SetParams& params, const TileKind& kind);
+// One face: 45 × 70 for a set with a base, else the whole 52 × 77 tile with its sides; drawn
+// anew at `factor` times that size for the larger versions.
+QImage drawTileFace(const SetParams& params, const TileKind& kind, int factor = 1);
 
 } // namespace tessalo::art
