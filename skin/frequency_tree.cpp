@@ -15,11 +15,7 @@ void FrequencyTree::rebuild() {
         counts_[k] = static_cast<std::uint16_t>(counts_[2 * k] + counts_[2 * k + 1]);
 }
 
-void FrequencyTree::add(int symbol, std::uint16_t increment, std::uint32_t limit) {
-    for (int node = leaves_ + symbol; node >= 1; node /= 2)
-        counts_[node] = static_cast<std::uint16_t>(counts_[node] + increment);
-    if (total() < limit)
-        return;
+void FrequencyTree::halve() {
     // Counts of 0 and 1 survive the halving: a symbol once seen stays codable.
     for (int i = leaves_; i < 2 * leaves_; ++i) {
         if (counts_[i] > 1)
@@ -32,21 +28,6 @@ void FrequencyTree::remove(int symbol) {
     const std::uint16_t value = counts_[leaves_ + symbol];
     for (int node = leaves_ + symbol; node >= 1; node /= 2)
         counts_[node] = static_cast<std::uint16_t>(counts_[node] - value);
-}
-
-FrequencyTree::Interval FrequencyTree::find(std::uint32_t target) const {
-    std::uint32_t cumulative = 0;
-    int node = 2;
-    for (;;) {
-        if (cumulative + counts_[node] <= target) {
-            cumulative += counts_[node];
-            ++node;
-        }
-        if (node >= leaves_)
-            break;
-        node *= 2;
-    }
-    return {node - leaves_, cumulative, cumulative + counts_[node]};
 }
 
 FrequencyTree::Interval FrequencyTree::interval(int symbol) const {
