@@ -2,6 +2,7 @@
 
 #include "platform/byte_reader.h"
 #include "platform/code_page_1251.h"
+#include "platform/fresh_pages.h"
 
 #include <fstream>
 
@@ -71,15 +72,24 @@ std::variant<PeModule, std::string> PeModule::open(const std::filesystem::path& 
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return "cannot open " + path.string();
-    // Read in large blocks: sets with larger pictures run to megabytes, and a byte at a time
-    // through the stream buffer was a tenth of a set's loading.
-    std::vector<std::uint8_t> bytes;
+    // Read at once into a buffer of the file's size: sets with larger pictures run to megabytes,
+    // and growing the buffer block by block copied them over and over. A file that grows while it
+    // is read is still read to its end.
     constexpr std::size_t kBlock = std::size_t(1) << 16;
-    while (file) {
+    constexpr std::uintmax_t kLargestFirstRead = std::uintmax_t(1) << 28;
+    std::error_code sizeError;
+    const std::uintmax_t fileSize = std::filesystem::file_size(path, sizeError);
+    std::size_t chunk =
+        sizeError || fileSize == 0 || fileSize > kLargestFirstRead ? kBlock : std::size_t(fileSize);
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(chunk);
+    mapFreshPages(bytes.data(), chunk);
+    while (file && file.peek() != std::ifstream::traits_type::eof()) {
         const std::size_t had = bytes.size();
-        bytes.resize(had + kBlock);
-        file.read(reinterpret_cast<char*>(bytes.data() + had), std::streamsize(kBlock));
+        bytes.resize(had + chunk);
+        file.read(reinterpret_cast<char*>(bytes.data() + had), std::streamsize(chunk));
         bytes.resize(had + std::size_t(file.gcount()));
+        chunk = kBlock;
     }
     if (file.bad())
         return "cannot read " + path.string();

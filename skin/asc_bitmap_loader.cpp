@@ -1,22 +1,23 @@
 #include "skin/asc_bitmap_loader.h"
 
+#include "platform/fresh_pages.h"
 #include "skin/asc_decoder.h"
 #include "skin/bmp_image.h"
-
-#include <cstring>
 
 namespace tessalo {
 
 namespace {
 
-QImage toImage(const BmpImage& bitmap) {
-    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
-    const std::size_t rowBytes = static_cast<std::size_t>(bitmap.width) * sizeof(std::uint32_t);
-    for (int row = 0; row < bitmap.height; ++row) {
-        std::memcpy(image.scanLine(row),
-                    bitmap.pixels.data() + static_cast<std::size_t>(row) * bitmap.width, rowBytes);
-    }
-    return image;
+// Pixels go straight into the image: 0xAARRGGBB words are RGB32's own, and its rows of 32-bit
+// pixels follow each other with no gap.
+PixelStorage into(QImage& image) {
+    return [&image](int width, int height) -> std::uint32_t* {
+        image = QImage(width, height, QImage::Format_RGB32);
+        if (image.isNull() || image.bytesPerLine() != qsizetype(width) * 4)
+            return nullptr;
+        mapFreshPages(image.bits(), std::size_t(image.sizeInBytes()));
+        return reinterpret_cast<std::uint32_t*>(image.bits());
+    };
 }
 
 } // namespace
@@ -25,17 +26,17 @@ std::optional<QImage> imageFromAscBitmap(std::span<const std::uint8_t> container
     const auto decoded = decodeAsc(container);
     if (!decoded)
         return std::nullopt;
-    const auto bitmap = parseBmp(*decoded);
-    if (!bitmap)
+    QImage image;
+    if (!decodeBmpInto(*decoded, into(image)))
         return std::nullopt;
-    return toImage(*bitmap);
+    return image;
 }
 
 std::optional<QImage> imageFromDib(std::span<const std::uint8_t> dib) {
-    const auto bitmap = parseDib(dib);
-    if (!bitmap)
+    QImage image;
+    if (!decodeDibInto(dib, into(image)))
         return std::nullopt;
-    return toImage(*bitmap);
+    return image;
 }
 
 std::optional<QImage> loadAscBitmap(const PeModule& module, const std::string& name) {

@@ -1,5 +1,6 @@
 #include "skin/asc_decoder.h"
 
+#include "platform/fresh_pages.h"
 #include "skin/arithmetic_decoder.h"
 #include "skin/asc_model.h"
 
@@ -18,14 +19,14 @@ class AscDecoder {
     AscDecoder(std::span<const std::uint8_t> stream, std::uint32_t decodedSize,
                std::size_t stopAfter)
         : coder_(stream), decodedSize_(decodedSize), stopAfter_(stopAfter) {
-        // D comes from outside: a damaged stream ends long before it, so memory follows the
-        // output actually produced beyond a first block.
-        output_.reserve(std::min<std::size_t>({decodedSize, 1u << 20, stopAfter}));
+        // Address space only: the pages are touched as output is produced, so a damaged D costs
+        // nothing, and the output never moves.
+        output_.reserve(std::min<std::size_t>(decodedSize, stopAfter));
     }
 
     std::optional<std::vector<std::uint8_t>> run() {
         for (;;) {
-            if (output_.size() >= stopAfter_) {
+            if (produced_ >= stopAfter_) {
                 output_.resize(stopAfter_);
                 return std::move(output_);
             }
@@ -36,8 +37,9 @@ class AscDecoder {
             if (!ok)
                 return std::nullopt;
         }
-        if (output_.size() != decodedSize_)
+        if (produced_ != decodedSize_)
             return std::nullopt;
+        output_.resize(produced_);
         return std::move(output_);
     }
 
@@ -96,9 +98,10 @@ class AscDecoder {
 
     bool decodeLiteral() {
         const int symbol = decodeSymbol(literals_);
-        if (symbol < 0 || output_.size() >= decodedSize_)
+        if (symbol < 0 || produced_ >= decodedSize_)
             return false;
-        output_.push_back(static_cast<std::uint8_t>(symbol));
+        makeRoom(produced_ + 1);
+        output_[produced_++] = static_cast<std::uint8_t>(symbol);
         if (seenCount_ < kWindowSize)
             ++seenCount_;
         return true;
@@ -120,7 +123,7 @@ class AscDecoder {
             return false;
         const std::uint32_t extra = lengthSymbolHasExtra(symbol) ? decodeUniform(16) : 0;
         const std::uint32_t length = lengthFromCode(symbol, extra);
-        if (length > decodedSize_ - output_.size())
+        if (length > decodedSize_ - produced_)
             return false;
         if (seenCount_ < kWindowSize)
             seenCount_ = std::min(seenCount_ + length, kWindowSize);
@@ -129,12 +132,27 @@ class AscDecoder {
         return true;
     }
 
+    // Grown in blocks ahead of the bytes produced, and zero beyond them, so a byte costs no
+    // resize.
+    void makeRoom(std::size_t needed) {
+        if (needed <= output_.size())
+            return;
+        constexpr std::size_t kBlock = std::size_t(1) << 18;
+        const std::size_t had = output_.size();
+        const std::size_t size = std::min<std::size_t>(
+            std::max(needed, had + kBlock), std::max<std::size_t>(output_.capacity(), needed));
+        if (size <= output_.capacity())
+            mapFreshPages(output_.data() + had, size - had);
+        output_.resize(size);
+    }
+
     // The output is its own window: a distance never reaches back further than the window, and
     // the bytes before the first one read as zero.
     void copyMatch(std::uint32_t distance, std::uint32_t length) {
-        const std::size_t start = output_.size();
+        const std::size_t start = produced_;
         const std::size_t back = std::size_t(distance) + 1;
-        output_.resize(start + length);
+        makeRoom(start + length);
+        produced_ = start + length;
         std::uint8_t* out = output_.data();
         std::size_t to = std::max(start, back);
         const std::size_t end = start + length;
@@ -152,6 +170,7 @@ class AscDecoder {
     std::uint32_t decodedSize_;
     std::size_t stopAfter_;
     std::vector<std::uint8_t> output_;
+    std::size_t produced_ = 0;
     std::uint32_t seenCount_ = 0;
     DecisionModel decisions_;
     EscapeModel literals_{kLiteralParameters};

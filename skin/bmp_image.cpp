@@ -3,7 +3,9 @@
 #include "platform/byte_reader.h"
 
 #include <array>
+#include <bit>
 #include <cstddef>
+#include <cstring>
 
 namespace tessalo {
 namespace {
@@ -85,15 +87,30 @@ constexpr std::uint32_t opaque(std::uint32_t red, std::uint32_t green, std::uint
     return 0xFF000000u | red << 16 | green << 8 | blue;
 }
 
-std::optional<BmpImage> decodePixels(const DibLayout& layout, std::span<const std::uint8_t> dib,
-                                     std::span<const std::uint8_t> bits) {
+// Blue, green, red per pixel. Four bytes read at once hold a pixel and the first byte of the next,
+// which the alpha replaces; a row's last pixel is read byte by byte, as its padding may be missing.
+void decodeRow24(const std::uint8_t* source, std::uint32_t* target, std::size_t width) {
+    std::size_t x = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; x + 1 < width; ++x, source += 3) {
+            std::uint32_t bgrx;
+            std::memcpy(&bgrx, source, sizeof bgrx);
+            target[x] = bgrx | 0xFF000000u;
+        }
+    }
+    for (; x < width; ++x, source += 3)
+        target[x] = opaque(source[2], source[1], source[0]);
+}
+
+bool decodePixels(const DibLayout& layout, std::span<const std::uint8_t> dib,
+                  std::span<const std::uint8_t> bits, const PixelStorage& pixelsFor) {
     const auto width = static_cast<std::size_t>(layout.width);
     const auto height = static_cast<std::size_t>(layout.height);
     const std::size_t rowBits = width * static_cast<std::size_t>(layout.bitCount);
     const std::size_t stride = (rowBits + 31) / 32 * 4;
     // The last row's padding may be missing; its pixels may not.
     if (bits.size() < stride * (height - 1) + (rowBits + 7) / 8)
-        return std::nullopt;
+        return false;
 
     // Indices beyond the table show black, as the system's own drawing does.
     std::array<std::uint32_t, 256> palette;
@@ -105,19 +122,16 @@ std::optional<BmpImage> decodePixels(const DibLayout& layout, std::span<const st
         }
     }
 
-    BmpImage image;
-    image.width = layout.width;
-    image.height = layout.height;
-    image.pixels.resize(width * height);
+    std::uint32_t* const pixels = pixelsFor(layout.width, layout.height);
+    if (pixels == nullptr)
+        return false;
     const unsigned bitCount = static_cast<unsigned>(layout.bitCount);
     for (std::size_t row = 0; row < height; ++row) {
         const std::uint8_t* source = bits.data() + row * stride;
-        std::uint32_t* target =
-            image.pixels.data() + (layout.topDown ? row : height - 1 - row) * width;
+        std::uint32_t* target = pixels + (layout.topDown ? row : height - 1 - row) * width;
         // The shipped sets are 24-bit: their rows take the short way.
         if (bitCount == 24) {
-            for (std::size_t x = 0; x < width; ++x, source += 3)
-                target[x] = opaque(source[2], source[1], source[0]);
+            decodeRow24(source, target, width);
             continue;
         }
         for (std::size_t x = 0; x < width; ++x) {
@@ -148,7 +162,7 @@ std::optional<BmpImage> decodePixels(const DibLayout& layout, std::span<const st
             }
         }
     }
-    return image;
+    return true;
 }
 
 } // namespace
@@ -182,25 +196,48 @@ std::optional<BmpSize> bmpFileSize(std::span<const std::uint8_t> file) {
     return dibSize(file.subspan(kFileHeaderSize));
 }
 
-std::optional<BmpImage> parseBmp(std::span<const std::uint8_t> file) {
+bool decodeBmpInto(std::span<const std::uint8_t> file, const PixelStorage& pixelsFor) {
     constexpr std::size_t kFileHeaderSize = 14;
     ByteReader reader(file);
     reader.bytes(10); // signature, file size, reserved: the pixel offset is all that is needed
     const std::uint32_t bitsOffset = reader.u32();
     if (!reader.ok() || bitsOffset > file.size())
-        return std::nullopt;
+        return false;
     const auto dib = file.subspan(kFileHeaderSize);
     const auto layout = readLayout(dib);
-    if (!layout)
+    return layout && decodePixels(*layout, dib, file.subspan(bitsOffset), pixelsFor);
+}
+
+bool decodeDibInto(std::span<const std::uint8_t> dib, const PixelStorage& pixelsFor) {
+    const auto layout = readLayout(dib);
+    return layout && decodePixels(*layout, dib, dib.subspan(layout->tableEnd()), pixelsFor);
+}
+
+namespace {
+
+PixelStorage into(BmpImage& image) {
+    return [&image](int width, int height) {
+        image.width = width;
+        image.height = height;
+        image.pixels.resize(std::size_t(width) * std::size_t(height));
+        return image.pixels.data();
+    };
+}
+
+} // namespace
+
+std::optional<BmpImage> parseBmp(std::span<const std::uint8_t> file) {
+    BmpImage image;
+    if (!decodeBmpInto(file, into(image)))
         return std::nullopt;
-    return decodePixels(*layout, dib, file.subspan(bitsOffset));
+    return image;
 }
 
 std::optional<BmpImage> parseDib(std::span<const std::uint8_t> dib) {
-    const auto layout = readLayout(dib);
-    if (!layout)
+    BmpImage image;
+    if (!decodeDibInto(dib, into(image)))
         return std::nullopt;
-    return decodePixels(*layout, dib, dib.subspan(layout->tableEnd()));
+    return image;
 }
 
 } // namespace tessalo

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -26,6 +27,15 @@ std::optional<BmpImage> parseBmp(std::span<const std::uint8_t> file);
 
 // A bitmap resource: the same without the file header; the pixel bits follow the colour table.
 std::optional<BmpImage> parseDib(std::span<const std::uint8_t> dib);
+
+// Room the caller gives for a picture once its size is known: width × height pixels, rows
+// top-down with no gap between them, or null to give up.
+using PixelStorage = std::function<std::uint32_t*(int width, int height)>;
+
+// The same decodes into the caller's room, such as an image's own, sparing a copy. False for what
+// parseBmp and parseDib refuse; the room is asked for only once the pixel bits are known to fit.
+bool decodeBmpInto(std::span<const std::uint8_t> file, const PixelStorage& pixelsFor);
+bool decodeDibInto(std::span<const std::uint8_t> dib, const PixelStorage& pixelsFor);
 
 struct BmpSize {
     int width = 0;
